@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that the build, the tests and the default data set need.
+# Idempotent: when everything is present it only checks and returns.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config git
+  clang libclang-rt-14-dev
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev-tools
+  libqt6dbus6 libqt6opengl6-dev libgl-dev
+  libjpeg62-turbo-dev libicu-dev
+  libsword-dev libsword-utils sword-text-kjv sword-dict-strongs-greek sword-dict-strongs-hebrew sword-dict-naves
+  diatheke bibledit-data
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  xvfb xauth xclip xdotool x11-utils imagemagick dbus dbus-x11
+  fonts-liberation fonts-dejavu-core fonts-dejavu-extra
+  hyperfine
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
