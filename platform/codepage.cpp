@@ -1,0 +1,63 @@
+#include "platform/codepage.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+const char* CodePageName(int charset) {
+  switch (charset) {
+    case 204:
+      return "windows-1251";
+    case 238:
+      return "windows-1250";
+    case 161:
+      return "windows-1253";
+    default:
+      return "windows-1252";
+  }
+}
+
+QString DecodeBytes(std::string_view bytes, int charset) {
+  // Stateless: single-byte code pages carry nothing from one call to the next.
+  QStringDecoder decoder(CodePageName(charset), QStringConverter::Flag::Stateless);
+  if (!decoder.isValid()) return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+  QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+  return text;
+}
+
+QString DecodeBytes(const QByteArray& bytes, int charset) {
+  return DecodeBytes(std::string_view(bytes.constData(), size_t(bytes.size())), charset);
+}
+
+std::string EncodeText(const QString& text, int charset) {
+  QStringEncoder encoder(CodePageName(charset), QStringConverter::Flag::Stateless);
+  std::string out;
+  out.reserve(size_t(text.size()));
+  if (!encoder.isValid()) {
+    for (QChar c : text) out.push_back(c.unicode() < 256 ? char(c.unicode()) : '?');
+    return out;
+  }
+  // The usual case in one call; a text with characters outside the code page character by
+  // character, so that each one gives exactly one byte whatever the converter substitutes.
+  const QByteArray whole = encoder.encode(text);
+  if (!encoder.hasError() && whole.size() == text.size() && !whole.contains('\x1a') &&
+      (whole.count('?') == text.count(u'?')))
+    return std::string(whole.constData(), size_t(whole.size()));
+  encoder.resetState();
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text.at(i);
+    if (c.unicode() < 0x80) {
+      out.push_back(char(c.unicode()));
+      continue;
+    }
+    qsizetype len = 1;
+    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) len = 2;
+    const QByteArray b = encoder.encode(QStringView(text).mid(i, len));
+    i += len - 1;
+    if (b.size() == 1 && !encoder.hasError() && !(b.at(0) == '?' || b.at(0) == '\x1a'))
+      out.push_back(b.at(0));
+    else
+      out.push_back('?');
+    encoder.resetState();
+  }
+  return out;
+}
