@@ -1,0 +1,35 @@
+#pragma once
+// The dictionary window's choice of a dictionary and its reading of explanation lists and
+// articles, kept free of widgets: the window owns one TDictionaryChoice and calls it.
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/verselist.h"
+
+class TDictionaryChoice {
+ public:
+  // One line per dictionary: its title and the full path of its ".ind" file, sorted by
+  // title + "=" + path without regard to letter case (so by title).
+  std::vector<std::pair<std::string, std::string>> DictionaryList;
+  // The ".ind" path chosen by the last FindDictionary; kept between calls.
+  std::string CandidateDictionary;
+
+  // Finds every "*.ind" file of the folder (which ends with "/"). A missing folder gives none.
+  void LoadDictionaryList(const std::string& folder);
+  // True when a dictionary holds the word; CandidateDictionary then names the first by title.
+  // Otherwise CandidateDictionary is the last dictionary whose letters cover the word, or stays.
+  bool FindDictionary(const std::string& word);
+};
+
+// Record 0 of the dictionary's text base: its title.
+std::string DictionaryTitle(const std::string& indexPath);
+// The explanation list of index entry i, from the base XC beside X.ind: the article numbers in
+// the order offered; absent when the record is empty or missing. Element 0 is the count.
+VerseList ReadExplanations(const std::string& indexPath, int32_t entry);
+// Article record n of the dictionary's text base.
+std::string ReadArticle(const std::string& indexPath, int32_t record);
+// The explanation number brought into 1..count of the list (1 for an absent or empty list).
+int ClampExplanationNumber(const VerseList& explanations, int number);

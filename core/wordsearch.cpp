@@ -1,0 +1,95 @@
+#include "core/wordsearch.h"
+
+#include "core/ansi.h"
+#include "core/bibleunit.h"
+#include "core/tinfofile.h"
+
+namespace {
+
+void AddMarkWord(const std::string& word) {
+  if (MarkWordCount < 0) MarkWordCount = 0;
+  if (MarkWordCount >= MaxMarkWords) return;
+  MarkWords[size_t(MarkWordCount++)] = word;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitWords(const std::string& text, const TCharSet& letters) {
+  std::vector<std::string> words;
+  std::string word;
+  for (char c : text) {
+    if (letters.test((unsigned char)c)) {
+      word.push_back(c);
+    } else if (!word.empty()) {
+      words.push_back(std::move(word));
+      word.clear();
+    }
+  }
+  if (!word.empty()) words.push_back(std::move(word));
+  return words;
+}
+
+TWordSearch::TWordSearch() { BookSet.fill(1); }
+
+// The verses of one word within the book set: empty when the word list lacks the word exactly
+// (the lower-bound search lands on the next word) or the concordance has no set for it.
+VerseList TWordSearch::WordVerses(const TBible& bible, const std::string& word) {
+  int32_t line = -1;
+  if (!bible.DataPath.empty()) {
+    TInfoFile pair(bible.DataPath + "WordPoint.bin", bible.DataPath + "WordList.txt");
+    line = pair.FindLine(word);
+  }
+  std::string readBack = line >= 0 ? ReadWordLine(bible, line) : std::string();
+  if (line < 0 || AnsiLowerCase(readBack) != AnsiLowerCase(word)) return NewVerseList();
+  VerseList verses = LoadWordVerses(bible, line);
+  if (verses.Absent()) return NewVerseList();
+  FilterByBookSet(bible, verses, BookSet);
+  AddMarkWord(readBack);
+  return verses;
+}
+
+bool TWordSearch::SearchText(const TBible& bible, const std::string& text) {
+  // The same text applied again right away in a combining mode changes nothing.
+  if (Mode != TSearchMode::Only && !text.empty()) {
+    size_t at = StatusText.find(text);
+    if (at != std::string::npos && at + text.size() == SearchExpression.size()) return false;
+  }
+  if (Mode == TSearchMode::Only) {
+    SearchExpression = text;
+    MarkWordCount = 0;
+  }
+  PhraseFound.Reset();
+  Found.Reset();
+
+  for (const std::string& word : SplitWords(text, bible.Letters)) {
+    VerseList verses = WordVerses(bible, word);
+    if (PhraseFound.Present()) IntersectVerseLists(verses, PhraseFound);
+    Found = std::move(verses);
+    PhraseFound = CopyVerseList(Found);
+    if (Found.Count() == 0) break;  // the remaining words cannot add a verse
+  }
+
+  // A text without a word forms no set; in a combining mode it counts as an empty one.
+  if (Mode != TSearchMode::Only && Found.Absent()) Found = NewVerseList();
+  switch (Mode) {
+    case TSearchMode::And:
+      SearchExpression += " + " + text;
+      IntersectVerseLists(Found, PreviousFound);
+      break;
+    case TSearchMode::Or:
+      SearchExpression += " / " + text;
+      UniteVerseLists(Found, PreviousFound);
+      break;
+    case TSearchMode::Without:
+      SearchExpression += " -(" + text + ")";
+      SubtractVerseLists(Found, PreviousFound);
+      break;
+    case TSearchMode::Only:
+      break;
+  }
+  if (MarkWordCount < MaxMarkWords) AddMarkWord(AnsiLowerCase(text));
+  PreviousFound = CopyVerseList(Found);
+  if (Found.Present() && !SearchExpression.empty())
+    StatusText = SearchExpression + " | " + std::to_string(Found.Count());
+  return true;
+}

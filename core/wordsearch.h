@@ -1,0 +1,38 @@
+#pragma once
+// The word search over the active version: each word of a search text is looked up in the word
+// list, its verse set read from the concordance and limited to the book set, the words of one text
+// intersected, and the result combined with the previous one by the mode. The main window owns one
+// TWordSearch for the whole run and shows Found, StatusText and MarkWords.
+
+#include <string>
+
+#include "core/tbible.h"
+#include "core/verselist.h"
+
+enum class TSearchMode { Only, And, Or, Without };
+
+class TWordSearch {
+ public:
+  TWordSearch();
+
+  VerseList Found;          // the current result; absent before any search formed a set
+  VerseList PreviousFound;  // the second operand of the next combination
+  VerseList PhraseFound;    // running intersection of the words of one text, during a search
+  std::string SearchExpression;
+  // The status bar's text: the expression, " | " and the count after a search with a result; kept
+  // otherwise. The repeat guard reads it.
+  std::string StatusText;
+  TBookSet BookSet;  // all books at creation
+  TSearchMode Mode = TSearchMode::Only;
+
+  // Runs the search of text (bytes in the version's code page) over the bible and fills MarkWords.
+  // Returns false when the repeat guard found the same text just applied and nothing changed.
+  bool SearchText(const TBible& bible, const std::string& text);
+  void SetModeOnly() { Mode = TSearchMode::Only; }
+
+ private:
+  VerseList WordVerses(const TBible& bible, const std::string& word);
+};
+
+// The words of a text: maximal runs of the letters, left to right.
+std::vector<std::string> SplitWords(const std::string& text, const TCharSet& letters);

@@ -1,0 +1,424 @@
+#include "tools/bible-tool/tcommands.h"
+
+#include <unistd.h>
+
+#include <versekey.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "core/bibleunit.h"
+#include "core/dictionarychoice.h"
+#include "core/dictionarywriter.h"
+#include "core/tindex.h"
+#include "core/tlargestringlist.h"
+#include "core/versionwriter.h"
+#include "core/wordsearch.h"
+#include "tools/bible-tool/tbookslots.h"
+#include "tools/bible-tool/tcodepage.h"
+#include "tools/bible-tool/tgreek.h"
+#include "tools/bible-tool/tmorphgnt.h"
+#include "tools/bible-tool/tswordimport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void NeedArguments(const std::vector<std::string>& args, size_t least, size_t most) {
+  if (args.size() - 1 < least) throw TUsageError(args[0] + ": too few arguments");
+  if (args.size() - 1 > most) throw TUsageError(args[0] + ": too many arguments");
+}
+
+std::string WithSlash(const std::string& folder) {
+  return folder.empty() || folder.back() == '/' ? folder : folder + "/";
+}
+
+// Progress on the terminal: one line rewritten in place, ended when the import is done.
+class TProgressLine {
+ public:
+  TProgressLine(bool enabled, std::string what) : Enabled(enabled), What(std::move(what)) {}
+  ~TProgressLine() {
+    if (Enabled && Shown) std::fputs("\n", stderr);
+  }
+  void Show(const std::string& item, int done, int total) {
+    if (!Enabled) return;
+    std::fprintf(stderr, "\r\033[K%s: %s (%d/%d)", What.c_str(), item.c_str(), done, total);
+    std::fflush(stderr);
+    Shown = true;
+  }
+
+ private:
+  bool Enabled;
+  bool Shown = false;
+  std::string What;
+};
+
+void ReportLog(const TImportLog& log) {
+  if (log.Transliterated > 0)
+    std::fprintf(stderr, "bible-tool: %lld characters outside the code page written in Latin letters\n",
+                 (long long)log.Transliterated);
+  if (log.Unrepresentable > 0)
+    std::fprintf(stderr, "bible-tool: %lld characters without any spelling written as <U+XXXX>\n",
+                 (long long)log.Unrepresentable);
+  if (log.Omitted > 0)
+    std::fprintf(stderr, "bible-tool: %lld apparatus or machine-spelling marks left out\n",
+                 (long long)log.Omitted);
+}
+
+// A loaded version of the data root; the code pages of its text and of its book names.
+struct TOpenVersion {
+  std::unique_ptr<TBible> Bible;
+  std::unique_ptr<TCodePage> Text;
+  std::unique_ptr<TCodePage> Names;
+};
+
+TOpenVersion OpenVersion(const std::string& root, const std::string& versionArg) {
+  int v = ParseVersion(versionArg);
+  std::error_code ec;
+  if (!fs::is_directory(root, ec)) throw std::runtime_error("no such data folder: " + root);
+  DataRoot = WithSlash(root);
+  TOpenVersion ov;
+  ov.Bible = std::make_unique<TBible>(v);
+  if (ov.Bible->DataPath.empty())
+    throw std::runtime_error("version " + std::to_string(v) + " (" + VersionDiskFolder(v) +
+                             ") is not installed in " + root);
+  ov.Text = std::make_unique<TCodePage>(VersionCodePage(v));
+  ov.Names = std::make_unique<TCodePage>(v == 9 ? "windows-1251" : VersionCodePage(v));
+  return ov;
+}
+
+// A reference typed in UTF-8, in the code page of the version's book names.
+void LocateReference(const TOpenVersion& ov, const std::string& reference, int& p, int& c, int& v) {
+  const TBible& bible = *ov.Bible;
+  p = 1;
+  c = 1;
+  v = 1;
+  if (!ParseReference(bible, ov.Names->Encode(reference), p, c, v))
+    throw std::runtime_error("not a verse reference: " + reference);
+  if (p < 1 || p > bible.BookCount || c < 1 || c > bible.ChapterCount(p))
+    throw std::runtime_error("no such chapter: " + reference);
+}
+
+// Verse text for a terminal: italics marks dropped, line breaks as line breaks.
+std::string PlainText(const std::string& utf8) {
+  std::string out;
+  for (char ch : utf8) {
+    if (ch == '|') continue;
+    out.push_back(ch == '~' ? '\n' : ch);
+  }
+  return out;
+}
+
+std::string Reference(const TOpenVersion& ov, int n) {
+  return ov.Names->Decode(VerseReference(*ov.Bible, n, false));
+}
+
+int CommandVerse(const std::vector<std::string>& args, std::ostream& out) {
+  NeedArguments(args, 3, 3);
+  TOpenVersion ov = OpenVersion(args[1], args[2]);
+  int p, c, v;
+  LocateReference(ov, args[3], p, c, v);
+  if (v < 1 || v > ov.Bible->ChapterVerses(p, c))
+    throw std::runtime_error("no such verse: " + args[3]);
+  int n = VerseNumber(*ov.Bible, p, c, v);
+  out << Reference(ov, n) << ' ' << PlainText(ov.Text->Decode(ReadVerse(*ov.Bible, n))) << '\n';
+  return 0;
+}
+
+int CommandChapter(const std::vector<std::string>& args, std::ostream& out) {
+  NeedArguments(args, 3, 3);
+  TOpenVersion ov = OpenVersion(args[1], args[2]);
+  const TBible& bible = *ov.Bible;
+  int p, c, v;
+  LocateReference(ov, args[3], p, c, v);
+  int slot = bible.BookOrder[size_t(p)];
+  std::string heading = ChapterHeading(bible, slot) + std::to_string(c);
+  if (slot != 22) heading = bible.BookAt(p).Title + heading;
+  std::string h = ov.Names->Decode(heading);
+  h.erase(0, h.find_first_not_of(' '));
+  out << h << "\n\n";
+  int first = VerseNumber(bible, p, c, 1);
+  for (int k = 0; k < bible.ChapterVerses(p, c); ++k) {
+    std::string text = ov.Text->Decode(ReadVerse(bible, first + k));
+    // The paragraph mark of a version that has them opens the verse; show it as a blank line.
+    if (VersionParagraphMarks[bible.VersionIndex] && text.rfind("\xC2\xB6", 0) == 0) {
+      text.erase(0, 2);
+      if (k > 0) out << '\n';
+    }
+    out << k + 1 << ' ' << PlainText(text) << '\n';
+  }
+  return 0;
+}
+
+TSearchMode ParseMode(const std::string& m) {
+  if (m == "само" || m == "only") return TSearchMode::Only;
+  if (m == "и" || m == "and") return TSearchMode::And;
+  if (m == "или" || m == "or") return TSearchMode::Or;
+  if (m == "без" || m == "without") return TSearchMode::Without;
+  throw TUsageError("search: mode must be и, или or без, not " + m);
+}
+
+int CommandSearch(const std::vector<std::string>& args, std::ostream& out) {
+  if (args.size() < 4) throw TUsageError("search: too few arguments");
+  std::vector<std::string> rest(args.begin() + 3, args.end());
+  TBookSet books;
+  books.fill(1);
+  for (size_t i = 0; i < rest.size(); ++i) {
+    if (rest[i] == "--books") {
+      if (i + 1 >= rest.size()) throw TUsageError("search: --books needs a value");
+      books = ParseBookSet(rest[i + 1]);
+      rest.erase(rest.begin() + long(i), rest.begin() + long(i) + 2);
+      break;
+    }
+  }
+  if (rest.empty() || rest.size() % 2 == 0)
+    throw TUsageError("search: give TEXT, then pairs of MODE and TEXT");
+  TOpenVersion ov = OpenVersion(args[1], args[2]);
+  TWordSearch search;
+  search.BookSet = books;
+  for (size_t i = 0; i < rest.size(); i += 2) {
+    search.Mode = i == 0 ? TSearchMode::Only : ParseMode(rest[i - 1]);
+    search.SearchText(*ov.Bible, ov.Text->Encode(rest[i]));
+  }
+  out << ov.Text->Decode(search.StatusText) << '\n';
+  for (uint16_t n : search.Found) out << Reference(ov, n) << '\n';
+  return 0;
+}
+
+int CommandWords(const std::vector<std::string>& args, std::ostream& out) {
+  NeedArguments(args, 3, 4);
+  int count = 20;
+  if (args.size() == 5) {
+    char* end = nullptr;
+    long n = std::strtol(args[4].c_str(), &end, 10);
+    if (*end != 0 || n < 0 || n > 1000000) throw TUsageError("words: N must be a number");
+    count = int(n);
+  }
+  TOpenVersion ov = OpenVersion(args[1], args[2]);
+  TLargeStringList2 list(ov.Bible.get());
+  int32_t total = list.GetCount();
+  for (int32_t i = list.IndexOf(ov.Text->Encode(args[3])); i < total && count > 0; ++i, --count)
+    out << ov.Text->Decode(list.Get(i)) << '\n';
+  return 0;
+}
+
+int CommandDict(const std::vector<std::string>& args, std::ostream& out) {
+  NeedArguments(args, 2, 2);
+  std::string folder = WithSlash(args[1]) + "Dictionaries/";
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) throw std::runtime_error("no dictionary folder: " + folder);
+  TCodePage cp("windows-1251");
+  TDictionaryChoice choice;
+  choice.LoadDictionaryList(folder);
+  std::string word = cp.Encode(args[2]);
+  if (!choice.FindDictionary(word))
+    throw std::runtime_error("no dictionary holds the word " + args[2]);
+  const std::string& path = choice.CandidateDictionary;
+  int32_t entry = 0;
+  {
+    TIndex index(path, TCharSet(), ChangeFileExt(path, ".ibf"));
+    index.Find(word, entry);
+  }
+  out << cp.Decode(DictionaryTitle(path)) << '\n';
+  VerseList explanations = ReadExplanations(path, entry);
+  for (int k = 1; k <= explanations.Count(); ++k) {
+    out << "\n[" << k << '/' << explanations.Count() << "]\n";
+    out << PlainText(cp.Decode(ReadArticle(path, explanations[size_t(k)]))) << '\n';
+  }
+  return 0;
+}
+
+int CommandImportSword(const std::vector<std::string>& args, bool progress) {
+  NeedArguments(args, 3, 3);
+  int v = ParseVersion(args[2]);
+  TProgressLine line(progress, args[1]);
+  TImportLog log;
+  log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
+  TVersionData data = ReadSwordBible(args[1], v, log);
+  std::string target = WithSlash(args[3]) + VersionDiskFolder(v);
+  ReplaceFolderAtomically(target, [&](const std::string& folder) {
+    WriteVersionFolder(folder, data, VersionLetters(v));
+  });
+  size_t verses = 0;
+  for (const auto& b : data.Books)
+    for (const auto& ch : b.Chapters) verses += ch.size();
+  std::fprintf(stderr, "%s%s: %zu books, %zu verses\n", progress ? "\n" : "", target.c_str(),
+               data.Books.size(), verses);
+  ReportLog(log);
+  return 0;
+}
+
+int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
+  NeedArguments(args, 2, 2);
+  std::vector<TMorphGntBook> books = ReadMorphGnt(args[1]);
+  TProgressLine line(progress, "MorphGNT");
+  TImportLog log;
+  TCodePage text("windows-1253");
+  TCodePage names("windows-1251");
+  sword::VerseKey key;
+  key.setLocale(VersionLocale(9).c_str());
+  TVersionData data;
+  for (const TMorphGntBook& b : books) {
+    TVersionBook vb;
+    vb.Slot = uint16_t(b.Slot);
+    for (const auto& chapter : b.Chapters) {
+      std::vector<std::string> verses;
+      for (const std::string& verse : chapter) {
+        std::u32string u = Utf8ToUtf32(NormalizeGreek(verse));
+        size_t before = u.size();
+        std::erase_if(u, [](char32_t c) { return c >= 0x2E00 && c <= 0x2E05; });
+        log.Omitted += int64_t(before - u.size());
+        for (char32_t& c : u) {
+          if (c == 0x27E6) c = '[';
+          if (c == 0x27E7) c = ']';
+        }
+        int64_t t = text.Transliterated, n = text.Unrepresentable;
+        verses.push_back(text.Encode(Utf32ToUtf8(u)));
+        log.Transliterated += text.Transliterated - t;
+        log.Unrepresentable += text.Unrepresentable - n;
+      }
+      vb.Chapters.push_back(std::move(verses));
+    }
+    std::string osis = OsisOfBookSlot(b.Slot);
+    key.setText((osis + " 1:1").c_str());
+    std::string name = osis, abbreviation = osis;
+    if (osis == key.getOSISBookName()) {
+      name = key.getBookName();
+      abbreviation = key.getBookAbbrev();
+    }
+    vb.Name = names.Encode(TidyBookName(name));
+    vb.Title = vb.Name;
+    vb.ShortName = names.Encode(TidyBookName(abbreviation));
+    data.Books.push_back(std::move(vb));
+    line.Show(TidyBookName(name), int(data.Books.size()), int(books.size()));
+  }
+  std::string target = WithSlash(args[2]) + VersionDiskFolder(9);
+  ReplaceFolderAtomically(target, [&](const std::string& folder) {
+    WriteVersionFolder(folder, data, VersionLetters(9));
+  });
+  std::fprintf(stderr, "%s%s: %zu books\n", progress ? "\n" : "", target.c_str(), data.Books.size());
+  ReportLog(log);
+  return 0;
+}
+
+int CommandImportSwordDict(const std::vector<std::string>& args, bool progress) {
+  NeedArguments(args, 2, 3);
+  std::string name = args.size() == 4 ? args[3] : DefaultDictionaryName(args[1]);
+  if (name.empty() || name.find_first_of("/\\") != std::string::npos || name[0] == '.')
+    throw TUsageError("import-sword-dict: NAME must be a plain file name");
+  TProgressLine line(progress, args[1]);
+  TImportLog log;
+  log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
+  TDictionaryData data = ReadSwordDictionary(args[1], log);
+  std::string folder = WithSlash(args[2]) + "Dictionaries";
+  fs::create_directories(folder);
+  // Written beside the others, then each file renamed into place: a failure leaves no part.
+  std::string temp = folder + "/.import-" + name + "-" + std::to_string(getpid());
+  try {
+    fs::create_directories(temp);
+    WriteDictionary(temp + "/" + name, data);
+    for (const char* suffix : {".ibp", ".ibf", "C.ibp", "C.ibf", ".ind"})
+      fs::rename(temp + "/" + name + suffix, folder + "/" + name + suffix);
+    fs::remove_all(temp);
+  } catch (...) {
+    std::error_code ec;
+    fs::remove_all(temp, ec);
+    throw;
+  }
+  std::fprintf(stderr, "%s%s/%s: %zu articles\n", progress ? "\n" : "", folder.c_str(), name.c_str(),
+               data.Articles.size());
+  ReportLog(log);
+  return 0;
+}
+
+}  // namespace
+
+int ParseVersion(const std::string& arg) {
+  if (!arg.empty() && arg.find_first_not_of("0123456789") == std::string::npos && arg.size() <= 2) {
+    int v = std::stoi(arg);
+    if (v <= 10) return v;
+  }
+  for (int v = 0; v < VersionTableSize; ++v) {
+    std::string folder = VersionDiskFolder(v);
+    if (!folder.empty()) folder.pop_back();
+    if (folder.size() == arg.size() &&
+        std::equal(folder.begin(), folder.end(), arg.begin(), [](char a, char b) {
+          return std::tolower((unsigned char)a) == std::tolower((unsigned char)b);
+        }))
+      return v;
+  }
+  throw TUsageError("unknown version " + arg + " (0..10 or a folder name such as KJV)");
+}
+
+TBookSet ParseBookSet(const std::string& spec) {
+  TBookSet set{};
+  auto fillRange = [&set](int from, int to) {
+    for (int s = from; s <= to; ++s) set[size_t(s - 1)] = 1;
+  };
+  if (spec == "all") fillRange(1, MaxBooks);
+  else if (spec == "ot") fillRange(1, 50);
+  else if (spec == "nt") fillRange(51, MaxBooks);
+  else {
+    size_t i = 0;
+    auto number = [&](int& value) {
+      size_t start = i;
+      while (i < spec.size() && std::isdigit((unsigned char)spec[i]) && i - start < 3) ++i;
+      if (i == start) return false;
+      value = std::stoi(spec.substr(start, i - start));
+      return value >= 1 && value <= MaxBooks;
+    };
+    while (true) {
+      int from = 0, to = 0;
+      if (!number(from)) throw TUsageError("--books: slots are 1..78, as in 1,5-7,51: " + spec);
+      to = from;
+      if (i < spec.size() && spec[i] == '-') {
+        ++i;
+        if (!number(to) || to < from) throw TUsageError("--books: bad range in " + spec);
+      }
+      fillRange(from, to);
+      if (i == spec.size()) break;
+      if (spec[i] != ',') throw TUsageError("--books: slots are separated by commas: " + spec);
+      ++i;
+    }
+  }
+  return set;
+}
+
+void ReplaceFolderAtomically(const std::string& target,
+                             const std::function<void(const std::string& folder)>& write) {
+  fs::path t = fs::path(target).lexically_normal();
+  if (t.filename().empty()) t = t.parent_path();
+  fs::create_directories(t.parent_path());
+  const std::string tag = std::to_string(getpid());
+  fs::path temp = t.parent_path() / ("." + t.filename().string() + ".import-" + tag);
+  fs::path old = t.parent_path() / ("." + t.filename().string() + ".old-" + tag);
+  std::error_code ec;
+  fs::remove_all(temp, ec);
+  try {
+    fs::create_directories(temp);
+    write(temp.string() + "/");
+    if (fs::exists(t)) fs::rename(t, old);
+    fs::rename(temp, t);
+  } catch (...) {
+    fs::remove_all(temp, ec);
+    if (fs::exists(old, ec) && !fs::exists(t, ec)) fs::rename(old, t, ec);
+    throw;
+  }
+  fs::remove_all(old, ec);
+}
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, bool progress) {
+  const std::string& c = args.at(0);
+  if (c == "verse") return CommandVerse(args, out);
+  if (c == "chapter") return CommandChapter(args, out);
+  if (c == "search") return CommandSearch(args, out);
+  if (c == "words") return CommandWords(args, out);
+  if (c == "dict") return CommandDict(args, out);
+  if (c == "import-sword") return CommandImportSword(args, progress);
+  if (c == "import-morphgnt") return CommandImportMorphGnt(args, progress);
+  if (c == "import-sword-dict") return CommandImportSwordDict(args, progress);
+  throw TUsageError("unknown command " + c);
+}

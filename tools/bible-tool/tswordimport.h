@@ -1,0 +1,39 @@
+#pragma once
+// Reading installed SWORD modules (through libsword) into the in-memory descriptions that the
+// core's writers turn into a version folder or a dictionary.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/dictionarywriter.h"
+#include "core/versionwriter.h"
+
+// What an import tells its caller while it runs and when it ends.
+struct TImportLog {
+  // Called after each book (name in UTF-8, 1-based number, total) or each block of entries.
+  std::function<void(const std::string& item, int done, int total)> Progress;
+  int64_t Transliterated = 0;   // characters the code page lacks, written in Latin letters
+  int64_t Unrepresentable = 0;  // characters written as <U+XXXX>
+  int64_t Omitted = 0;          // marks with no meaning without their source (see the importers)
+};
+
+// The SWORD locale whose book names a version carries: "bg", "ru", "en", "de" or "la".
+std::string VersionLocale(int versionIndex);
+
+// A book name from the SWORD locale, as the version stores it (UTF-8): leading Roman ordinals
+// become digits ("I Kings" -> "1 Kings"), so references typed with digits find the book, and
+// Latin look-alike letters inside a Cyrillic name become Cyrillic.
+std::string TidyBookName(const std::string& utf8);
+
+// Converts the Bible module (its name or its abbreviation) for version index 0..10. Throws
+// std::runtime_error with a one-line message when the module is missing or is not a Bible.
+TVersionData ReadSwordBible(const std::string& module, int versionIndex, TImportLog& log);
+
+// Converts a lexicon or dictionary module. For Strong's dictionaries the headwords are the numbers
+// as the text of version 5 carries them (H430, G2316) and the transliterated word; references to
+// verses are written with the book abbreviations of version 4.
+TDictionaryData ReadSwordDictionary(const std::string& module, TImportLog& log);
+
+// The name a dictionary gets when none is given: the module name.
+std::string DefaultDictionaryName(const std::string& module);
