@@ -173,6 +173,7 @@ TDictionaryData SampleDictionary() {
   for (int c = 0xC0; c <= 0xFF; ++c) d.Letters.set(size_t(c));
   d.Articles.push_back({b("АВРААМ, праотец на евреите. Вж. Битие 12:1."), {0}});
   d.Articles.push_back({b("БЕТЛЕХЕМ - град в Юдея."), {0}});
-  d.Articles.push_back({b("ВАВИЛОН (Бабел) - град; виж и Авраам."), {0, 10}});
+  const std::string babylon = b("ВАВИЛОН (Бабел) - град; виж и Авраам.");
+  d.Articles.push_back({babylon, {0, babylon.find(b("Бабел")), babylon.find(b("Авраам"))}});
   return d;
 }
