@@ -49,10 +49,17 @@ VerseList TWordSearch::WordVerses(const TBible& bible, const std::string& word) 
 }
 
 bool TWordSearch::SearchText(const TBible& bible, const std::string& text) {
-  // The same text applied again right away in a combining mode changes nothing.
+  // The same text applied again right away in a combining mode changes nothing. The expression
+  // ends with the text, or with the text and the ")" that closes a "without" term.
   if (Mode != TSearchMode::Only && !text.empty()) {
     size_t at = StatusText.find(text);
-    if (at != std::string::npos && at + text.size() == SearchExpression.size()) return false;
+    if (at != std::string::npos) {
+      size_t end = at + text.size();
+      if (end == SearchExpression.size() ||
+          (end + 1 == SearchExpression.size() && SearchExpression.back() == ')' &&
+           SearchExpression.compare(0, end, StatusText, 0, end) == 0))
+        return false;
+    }
   }
   if (Mode == TSearchMode::Only) {
     SearchExpression = text;

@@ -175,7 +175,11 @@ std::string TCodePage::EncodeRun(const std::u32string& run) {
   out.clear();
   std::string one;
   for (char32_t c : run) {
-    if (transliterate(std::u32string(1, c), one)) {
+    // Spacing accents and the modifier letters of transliterations (ʼ ʽ ʾ ʿ) are apostrophes.
+    if (c == 0x00B4 || c == 0x02CA || c == 0x02CB || (c >= 0x02B9 && c <= 0x02C1)) {
+      out.push_back('\'');
+      ++Transliterated;
+    } else if (transliterate(std::u32string(1, c), one)) {
       out += one;
       ++Transliterated;
     } else {

@@ -1,0 +1,104 @@
+// The dictionary choice and the reading of explanation lists over generated dictionaries.
+
+#include "core/dictionarychoice.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "core/cp1251.h"
+#include "core/dictionarywriter.h"
+#include "tests/support/testversion.h"
+
+namespace {
+
+TCharSet LatinLetters() {
+  TCharSet l;
+  for (int c = 'A'; c <= 'Z'; ++c) l.set(size_t(c));
+  for (int c = 'a'; c <= 'z'; ++c) l.set(size_t(c));
+  return l;
+}
+
+TDictionaryArticle Article(const std::string& text, std::vector<size_t> offsets = {0}) {
+  return TDictionaryArticle{text, offsets};
+}
+
+class DictionaryChoiceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TDictionaryData latin;
+    latin.Title = "Beta";
+    latin.Letters = LatinLetters();
+    latin.Articles = {Article("alpha~first"), Article("beta~second"),
+                      Article("Alpha~again, and beta", {0, 17}), Article("gamma~third")};
+    WriteDictionary(Dir.File("latin"), latin);
+
+    TDictionaryData cyrillic;
+    cyrillic.Title = "Alpha";
+    for (int c = 0xC0; c <= 0xFF; ++c) cyrillic.Letters.set(size_t(c));
+    cyrillic.Letters |= LatinLetters();
+    cyrillic.Articles = {Article(Utf8ToCp1251("бог~Бог")), Article("gamma~in both")};
+    WriteDictionary(Dir.File("cyrillic"), cyrillic);
+    Choice.LoadDictionaryList(Dir.Path());
+  }
+  TTempDir Dir;
+  TDictionaryChoice Choice;
+};
+
+}  // namespace
+
+TEST_F(DictionaryChoiceTest, ListIsSortedByTitle) {
+  ASSERT_EQ(Choice.DictionaryList.size(), 2u);
+  EXPECT_EQ(Choice.DictionaryList[0].first, "Alpha");
+  EXPECT_EQ(Choice.DictionaryList[0].second, Dir.File("cyrillic.ind"));
+  EXPECT_EQ(Choice.DictionaryList[1].first, "Beta");
+  EXPECT_EQ(DictionaryTitle(Dir.File("latin.ind")), "Beta");
+}
+
+TEST_F(DictionaryChoiceTest, FindDictionaryChoosesTheFirstThatHoldsTheWord) {
+  EXPECT_TRUE(Choice.FindDictionary("BETA"));
+  EXPECT_EQ(Choice.CandidateDictionary, Dir.File("latin.ind"));
+  EXPECT_TRUE(Choice.FindDictionary(Utf8ToCp1251("БОГ")));
+  EXPECT_EQ(Choice.CandidateDictionary, Dir.File("cyrillic.ind"));
+  // Both hold it: the first by title wins.
+  EXPECT_TRUE(Choice.FindDictionary("gamma"));
+  EXPECT_EQ(Choice.CandidateDictionary, Dir.File("cyrillic.ind"));
+  // Nobody holds it: the last dictionary whose letters cover the word.
+  EXPECT_FALSE(Choice.FindDictionary("delta"));
+  EXPECT_EQ(Choice.CandidateDictionary, Dir.File("latin.ind"));
+  // Letters no dictionary has keep the earlier candidate.
+  EXPECT_FALSE(Choice.FindDictionary("x-ray"));
+  EXPECT_EQ(Choice.CandidateDictionary, Dir.File("latin.ind"));
+  EXPECT_FALSE(Choice.FindDictionary(""));
+
+  TDictionaryChoice none;
+  none.LoadDictionaryList(Dir.File("no-such-folder/"));
+  EXPECT_TRUE(none.DictionaryList.empty());
+  EXPECT_FALSE(none.FindDictionary("alpha"));
+}
+
+TEST_F(DictionaryChoiceTest, ExplanationsListEveryArticleOfTheWord) {
+  const std::string path = Dir.File("latin.ind");
+  // Index order: alpha, beta, gamma; alpha and beta each have two articles.
+  VerseList alpha = ReadExplanations(path, 0);
+  EXPECT_EQ(alpha.ToVector(), (std::vector<uint16_t>{1, 3}));
+  VerseList beta = ReadExplanations(path, 1);
+  EXPECT_EQ(beta.ToVector(), (std::vector<uint16_t>{2, 3}));
+  EXPECT_EQ(ReadArticle(path, beta[2]), "Alpha~again, and beta");
+  EXPECT_TRUE(ReadExplanations(path, 3).Absent());
+  EXPECT_TRUE(ReadExplanations(path, -1).Absent());
+
+  EXPECT_EQ(ClampExplanationNumber(alpha, 0), 1);
+  EXPECT_EQ(ClampExplanationNumber(alpha, 2), 2);
+  EXPECT_EQ(ClampExplanationNumber(alpha, 7), 2);
+  EXPECT_EQ(ClampExplanationNumber(VerseList(), 3), 1);
+}
+
+TEST_F(DictionaryChoiceTest, DamagedExplanationListKeepsWhatItHolds) {
+  // One record claiming 5 articles but holding 1, and one of a single byte.
+  WriteRecordPair(Dir.File("latinC.ibp"), Dir.File("latinC.ibf"),
+                  {std::string("\x05\x00\x02\x00", 4), std::string("\x01", 1)});
+  VerseList l = ReadExplanations(Dir.File("latin.ind"), 0);
+  EXPECT_EQ(l.ToVector(), std::vector<uint16_t>{2});
+  EXPECT_TRUE(ReadExplanations(Dir.File("latin.ind"), 1).Absent());
+}
