@@ -109,7 +109,7 @@ TEST(CodePageTest, EncodesDecodesAndTransliterates) {
   EXPECT_EQ(cp.Transliterated, 11);  // æ, ó, four Greek and five Hebrew letters
   // Decomposed input is composed first, so the accent goes with its letter.
   EXPECT_EQ(cp.Encode("e\xCC\x81"), "e");
-  EXPECT_EQ(cp.Encode("a\xC2\xB4b"), "a'b");
+  EXPECT_EQ(cp.Encode("a\xC2\xB4" "b"), "a'b");
   EXPECT_EQ(cp.Unrepresentable, 0);
   // What has no spelling at all is written out, not dropped.
   std::string emoji = cp.Encode("\xF0\x9F\x98\x80");
