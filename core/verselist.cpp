@@ -131,10 +131,20 @@ VerseList& SubtractVerseLists(VerseList& a, const VerseList& base) {
 
 void FilterByBookSet(const TBible& bible, VerseList& list, const TBookSet& set) {
   if (list.Absent()) return;
+  // The book of a verse is the first position whose last verse is not below it; LastVerse
+  // grows with the position, so a binary search finds it (LocateVerse without the chapter walk).
   auto chosen = [&](uint16_t verse) {
-    int p, c, v;
-    LocateVerse(bible, verse, p, c, v);
-    const int slot = (p >= 1 && p <= MaxBooks) ? bible.BookOrder[size_t(p)] : 0;
+    int lo = 1, hi = bible.BookCount;
+    if (hi < 1) return false;
+    const int n = verse < 1 ? 1 : verse;
+    while (lo < hi) {
+      const int mid = (lo + hi) / 2;
+      if (bible.BookAt(mid).LastVerse < n)
+        lo = mid + 1;
+      else
+        hi = mid;
+    }
+    const int slot = bible.BookOrder[size_t(lo)];
     return slot >= 1 && slot <= MaxBooks && set[size_t(slot) - 1] != 0;
   };
   size_t n = 0;
