@@ -199,3 +199,24 @@ TEST(BookNameTest, OrdinalsAndLookAlikes) {
   EXPECT_EQ(VersionLocale(9), "bg");
   EXPECT_EQ(VersionLocale(10), "la");
 }
+
+TEST(BookNameTest, AbbreviationsThatStartAnotherBookAreLengthened) {
+  std::vector<TVersionBook> books = {{68, "Philippians", "Philippians", "Phil", {}},
+                                     {75, "Philemon", "Philemon", "Phlm", {}},
+                                     {54, "John", "John", "John", {}},
+                                     {59, "1 John", "1 John", "1John", {}},
+                                     {1, "Bit", "Bit", "B.", {}},
+                                     {2, "Bad", "Bad", "B.", {}}};
+  DisambiguateShortNames(books);
+  EXPECT_EQ(books[0].ShortName, "Phili");
+  EXPECT_EQ(books[1].ShortName, "Phlm");
+  EXPECT_EQ(books[2].ShortName, "John");
+  EXPECT_EQ(books[3].ShortName, "1John");
+  // An abbreviation that is no prefix of its own name stays as it is.
+  EXPECT_EQ(books[4].ShortName, "B.");
+  std::map<std::string, std::string> english = EnglishShortNames();
+  EXPECT_EQ(english["Gen"], "Gen");
+  EXPECT_EQ(english["1Kgs"], "1Kgs");
+  EXPECT_EQ(english["Phil"], "Phili");
+  EXPECT_EQ(english.size(), 66u);
+}

@@ -295,6 +295,7 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
     data.Books.push_back(std::move(vb));
     line.Show(TidyBookName(name), int(data.Books.size()), int(books.size()));
   }
+  DisambiguateShortNames(data.Books);
   std::string target = WithSlash(args[2]) + VersionDiskFolder(9);
   ReplaceFolderAtomically(target, [&](const std::string& folder) {
     WriteVersionFolder(folder, data, VersionLetters(9));

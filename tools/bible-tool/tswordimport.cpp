@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "core/ansi.h"
+#include "core/bibleunit.h"
 #include "tools/bible-tool/tbookslots.h"
 #include "tools/bible-tool/tcodepage.h"
 #include "tools/bible-tool/tgreek.h"
@@ -109,6 +110,52 @@ std::string TidyBookName(const std::string& utf8) {
   return Utf32ToUtf8(u);
 }
 
+void DisambiguateShortNames(std::vector<TVersionBook>& books) {
+  auto normalized = [](std::string s) {
+    NormalizeReference(s);
+    return s;
+  };
+  for (size_t i = 0; i < books.size(); ++i) {
+    TVersionBook& b = books[i];
+    while (true) {
+      const std::string s = normalized(b.ShortName);
+      if (s.empty()) break;
+      bool conflict = false;
+      for (size_t j = 0; j < books.size() && !conflict; ++j) {
+        if (j == i) continue;
+        for (const std::string* other : {&books[j].Name, &books[j].ShortName})
+          if (normalized(*other).rfind(s, 0) == 0) conflict = true;
+      }
+      if (!conflict || b.ShortName.size() >= b.Name.size() || b.Name.rfind(b.ShortName, 0) != 0)
+        break;
+      b.ShortName = b.Name.substr(0, b.ShortName.size() + 1);
+    }
+  }
+}
+
+std::map<std::string, std::string> EnglishShortNames() {
+  const sword::VersificationMgr::System* system =
+      sword::VersificationMgr::getSystemVersificationMgr()->getVersificationSystem("KJV");
+  std::vector<TVersionBook> books;
+  std::vector<std::string> osisNames;
+  sword::VerseKey key;
+  key.setLocale("en");
+  for (int b = 0; system && b < system->getBookCount(); ++b) {
+    std::string osis = system->getBook(b)->getOSISName();
+    key.setText((osis + " 1:1").c_str());
+    if (osis != key.getOSISBookName()) continue;
+    TVersionBook vb;
+    vb.Name = TidyBookName(key.getBookName());
+    vb.ShortName = TidyBookName(key.getBookAbbrev());
+    books.push_back(vb);
+    osisNames.push_back(osis);
+  }
+  DisambiguateShortNames(books);
+  std::map<std::string, std::string> out;
+  for (size_t i = 0; i < books.size(); ++i) out[osisNames[i]] = books[i].ShortName;
+  return out;
+}
+
 TVersionData ReadSwordBible(const std::string& moduleName, int versionIndex, TImportLog& log) {
   if (versionIndex < 0 || versionIndex > 10)
     throw std::runtime_error("version index must be 0..10, not " + std::to_string(versionIndex));
@@ -193,6 +240,7 @@ TVersionData ReadSwordBible(const std::string& moduleName, int versionIndex, TIm
     if (log.Progress) log.Progress(TidyBookName(name), int(data.Books.size()), bookCount);
   }
   if (data.Books.empty()) throw std::runtime_error("SWORD module " + moduleName + " has no text");
+  DisambiguateShortNames(data.Books);
   return data;
 }
 
@@ -220,6 +268,7 @@ constexpr char HeadwordMark = '\x01';
 // "Ex 6:16-20" with the target "Exod.6.16-Exod.6.20" becomes "Exod 6:16-20": the book as version 4
 // abbreviates it, so that the reference parses there. Bare chapter or verse numbers stay.
 std::string RewriteReference(const std::string& text, const std::string& osisRef) {
+  static const std::map<std::string, std::string> shortNames = EnglishShortNames();
   size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   size_t bookStart = i;
@@ -229,16 +278,11 @@ std::string RewriteReference(const std::string& text, const std::string& osisRef
   while (i < text.size() && std::isalpha((unsigned char)text[i])) ++i;
   if (i == lettersStart) return text;  // no book name
   if (i < text.size() && text[i] == '.') ++i;
-  size_t dot = osisRef.find('.');
-  std::string osis = osisRef.substr(0, dot);
-  if (BookSlotOfOsis(osis) == 0) return text;
-  sword::VerseKey key;
-  key.setLocale("en");
-  key.setText((osis + " 1:1").c_str());
-  if (osis != key.getOSISBookName()) return text;
+  auto it = shortNames.find(osisRef.substr(0, osisRef.find('.')));
+  if (it == shortNames.end()) return text;
   std::string rest = text.substr(i);
   if (!rest.empty() && rest[0] != ' ') rest = " " + rest;
-  return text.substr(0, bookStart) + TidyBookName(key.getBookAbbrev()) + rest;
+  return text.substr(0, bookStart) + it->second + rest;
 }
 
 // One article's markup from TEI, ThML, OSIS or GBF entry text; braces stay (articles have no

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <vector>
 #include <string>
 
 #include "core/dictionarywriter.h"
@@ -25,6 +27,14 @@ std::string VersionLocale(int versionIndex);
 // become digits ("I Kings" -> "1 Kings"), so references typed with digits find the book, and
 // Latin look-alike letters inside a Cyrillic name become Cyrillic.
 std::string TidyBookName(const std::string& utf8);
+
+// Lengthens a book's abbreviation with the letters of its name while it is the start of another
+// book's name or abbreviation ("Phil" before "Philemon" becomes "Phili"): a reference parser that
+// tries abbreviations first would otherwise take the other book for it.
+void DisambiguateShortNames(std::vector<TVersionBook>& books);
+
+// The abbreviations version 4 gives its books (the English ones, made unambiguous), by OSIS name.
+std::map<std::string, std::string> EnglishShortNames();
 
 // Converts the Bible module (its name or its abbreviation) for version index 0..10. Throws
 // std::runtime_error with a one-line message when the module is missing or is not a Bible.
