@@ -64,7 +64,7 @@ void ReportLog(const TImportLog& log) {
     std::fprintf(stderr, "bible-tool: %lld characters without any spelling written as <U+XXXX>\n",
                  (long long)log.Unrepresentable);
   if (log.Omitted > 0)
-    std::fprintf(stderr, "bible-tool: %lld apparatus or machine-spelling marks left out\n",
+    std::fprintf(stderr, "bible-tool: %lld marks left out (text-critical signs without their apparatus, beta-code spellings, original-script headwords beside their transliteration)\n",
                  (long long)log.Omitted);
 }
 

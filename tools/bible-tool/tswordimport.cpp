@@ -288,7 +288,7 @@ std::string RewriteReference(const std::string& text, const std::string& osisRef
 // One article's markup from TEI, ThML, OSIS or GBF entry text; braces stay (articles have no
 // footnotes to strip).
 std::string ConvertArticle(const std::string& raw, TSourceMarkup markup, bool strongs,
-                           bool originalRepresentable, int& omitted) {
+                           bool keepOriginal, int& omitted) {
   std::vector<TMarkupToken> tokens;
   if (markup == TSourceMarkup::Plain) {
     TMarkupToken t;
@@ -363,8 +363,8 @@ std::string ConvertArticle(const std::string& raw, TSourceMarkup markup, bool st
       ++skip;
       ++omitted;
       action = EndSkip;
-    } else if (name == "orth" && type.empty() && !originalRepresentable) {
-      // The code page lacks the script; the transliterated headword that follows stands for it.
+    } else if (name == "orth" && type.empty() && !keepOriginal) {
+      // The code page lacks the script; the transliterated headword of the entry stands for it.
       ++skip;
       ++omitted;
       action = EndSkip;
@@ -442,7 +442,9 @@ TDictionaryData ReadSwordDictionary(const std::string& moduleName, TImportLog& l
       head = key;
     }
     int omitted = 0;
-    std::string body = ConvertArticle(raw, markup, strongs, false, omitted);
+    // The original-script headword goes only where a transliterated one stands for it.
+    const bool transliterated = raw.find("type=\"trans\"") != std::string::npos;
+    std::string body = ConvertArticle(raw, markup, strongs, !transliterated, omitted);
     log.Omitted += omitted;
     std::string utf8 = std::string(1, HeadwordMark) + head + (strongs ? " " : "~") + body;
     std::string encoded = Encode(cp, TidyViewMarkup(utf8), log);

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Imports the default data set into a staged program folder: versions 4 "KJV", 5 "KJVSN" and
+# 9 "GR" and the Strong's Greek, Strong's Hebrew and Nave's dictionaries, each only when it is
+# missing or older than its Debian source.
+#   scripts/stage-data.sh STAGE_DIR [BIBLE_TOOL] [--force]
+set -euo pipefail
+
+stage=${1:?usage: stage-data.sh STAGE_DIR [BIBLE_TOOL] [--force]}
+tool=${2:-}
+force=0
+for a in "$@"; do [ "$a" = "--force" ] && force=1; done
+[ "$tool" = "--force" ] && tool=""
+root=$(cd "$(dirname "$0")/.." && pwd)
+if [ -z "$tool" ]; then
+  for t in "$root/build/tools/bible-tool" "$root"/build*/tools/bible-tool; do
+    if [ -x "$t" ]; then tool=$t; break; fi
+  done
+fi
+[ -n "$tool" ] && [ -x "$tool" ] || { echo "stage-data: bible-tool not built" >&2; exit 1; }
+
+packages=(sword-text-kjv sword-dict-strongs-greek sword-dict-strongs-hebrew sword-dict-naves bibledit-data)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+sword=/usr/share/sword
+morphgnt=/usr/share/bibledit/sources/morphgnt
+mkdir -p "$stage/Dictionaries"
+
+# stale RESULT SOURCE...: true when RESULT is missing or any source file changed after it (the
+# change time, since dpkg keeps the packaged modification times).
+stale() {
+  local result=$1; shift
+  [ "$force" -eq 1 ] && return 0
+  [ -e "$result" ] || return 0
+  [ -n "$(find "$@" -type f -cnewer "$result" -print -quit 2>/dev/null)" ]
+}
+
+kjv_source=("$sword/modules/texts/ztext/engKJV2006eb" "$sword/mods.d/engKJV2006eb.conf")
+if stale "$stage/KJV/BibleTitles.txt" "${kjv_source[@]}"; then
+  "$tool" import-sword engKJV2006eb 4 "$stage"
+fi
+if stale "$stage/KJVSN/BibleTitles.txt" "${kjv_source[@]}"; then
+  "$tool" import-sword engKJV2006eb 5 "$stage"
+fi
+if stale "$stage/GR/BibleTitles.txt" "$morphgnt"; then
+  "$tool" import-morphgnt "$morphgnt" "$stage"
+fi
+for pair in StrongsGreek:strongsgreek StrongsHebrew:strongshebrew Nave:nave; do
+  module=${pair%%:*}
+  folder=${pair##*:}
+  if stale "$stage/Dictionaries/$module.ind" "$sword/modules/lexdict/zld/$folder" \
+      "$sword/mods.d/$folder.conf"; then
+    "$tool" import-sword-dict "$module" "$stage" "$module"
+  fi
+done
