@@ -13,6 +13,9 @@ TBibleComboBox::TBibleComboBox(QWidget* parent) : QComboBox(parent) {
   // The box orders and adds its entries itself.
   setInsertPolicy(QComboBox::NoInsert);
   setCompleter(nullptr);
+  // Qt's combo box picks the item that matches the edit text when the edit loses focus and
+  // reports it as a choice; here only the user's choices from the list are choices.
+  QObject::disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
   setDuplicatesEnabled(true);
   setMaxVisibleItems(16);
   setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

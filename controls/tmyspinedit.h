@@ -5,6 +5,7 @@
 // OnChange and without range check. Increment may be negative, so that "up" decreases.
 
 #include <QAbstractSpinBox>
+#include <QLineEdit>
 #include <cstdint>
 
 #include "controls/controlevents.h"
@@ -33,6 +34,8 @@ class TMySpinEdit : public QAbstractSpinBox {
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool on);
   QString Text() const;
+  // The edit part, where the text is typed.
+  QLineEdit* Edit() const { return lineEdit(); }
   void SetMaxLength(int n);
 
   void StepUp();

@@ -42,7 +42,6 @@ std::string EncodeText(const QString& text, int charset) {
   if (!encoder.hasError() && whole.size() == text.size() && !whole.contains('\x1a') &&
       (whole.count('?') == text.count(u'?')))
     return std::string(whole.constData(), size_t(whole.size()));
-  encoder.resetState();
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar c = text.at(i);
     if (c.unicode() < 0x80) {
@@ -53,11 +52,10 @@ std::string EncodeText(const QString& text, int charset) {
     if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) len = 2;
     const QByteArray b = encoder.encode(QStringView(text).mid(i, len));
     i += len - 1;
-    if (b.size() == 1 && !encoder.hasError() && !(b.at(0) == '?' || b.at(0) == '\x1a'))
+    if (b.size() == 1 && b.at(0) != '?' && b.at(0) != '\x1a')  // the error flag stays set
       out.push_back(b.at(0));
     else
       out.push_back('?');
-    encoder.resetState();
   }
   return out;
 }
