@@ -16,15 +16,6 @@
 
 namespace {
 
-// Verse texts of a version, in absolute verse order.
-std::vector<std::string> AllVerses(const TVersionData& d) {
-  std::vector<std::string> out;
-  for (const auto& b : d.Books)
-    for (const auto& c : b.Chapters)
-      for (const auto& v : c) out.push_back(v);
-  return out;
-}
-
 // The verses (1-based) that contain every word of the text in any letter case, within the books.
 std::set<uint16_t> Scan(const TVersionData& d, const std::string& text, const TCharSet& letters,
                         const TBookSet& books) {
