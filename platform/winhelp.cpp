@@ -1,6 +1,7 @@
 #include "platform/winhelp.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include "platform/thelpwindow.h"
@@ -39,7 +40,8 @@ QString HelpRoot() {
 void SetHelpRoot(const QString& folder) { HelpRootOverride() = folder; }
 
 QString HelpFolder(const QString& helpFile) {
-  return HelpRoot() + QLatin1Char('/') + QFileInfo(helpFile).completeBaseName() + QLatin1Char('/');
+  return QDir::cleanPath(HelpRoot() + QLatin1Char('/') + QFileInfo(helpFile).completeBaseName()) +
+         QLatin1Char('/');
 }
 
 QString HelpPagePath(const QString& helpFile, const QString& topic) {

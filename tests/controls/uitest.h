@@ -6,13 +6,15 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 
 // Waits for a widget that find() returns, then acts on it once. The caller then runs the
-// blocking action (a menu's or a dialog's exec).
-inline void WhenOpen(std::function<QWidget*()> find, std::function<void(QWidget*)> act) {
+// blocking action (a menu's or a dialog's exec). The returned timer deletes itself after acting;
+// a caller whose widget may never open deletes it when the action has returned.
+inline QPointer<QTimer> WhenOpen(std::function<QWidget*()> find, std::function<void(QWidget*)> act) {
   auto* timer = new QTimer();
   timer->setInterval(5);
   QObject::connect(timer, &QTimer::timeout, timer, [timer, find, act] {
@@ -23,6 +25,7 @@ inline void WhenOpen(std::function<QWidget*()> find, std::function<void(QWidget*
     act(w);
   });
   timer->start();
+  return timer;
 }
 
 // Opens the widget's context menu as a right click does and clicks the menu item of the index.
