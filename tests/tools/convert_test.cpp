@@ -9,6 +9,12 @@
 #include "tools/bible-tool/tmarkup.h"
 #include "tools/bible-tool/tmorphgnt.h"
 #include "tools/bible-tool/tswordimport.h"
+#include "tools/bible-tool/tcommands.h"
+#include "core/dictionarychoice.h"
+#include "core/tindex.h"
+#include "tests/support/testversion.h"
+
+#include <sstream>
 
 namespace {
 
@@ -219,4 +225,93 @@ TEST(BookNameTest, AbbreviationsThatStartAnotherBookAreLengthened) {
   EXPECT_EQ(english["1Kgs"], "1Kgs");
   EXPECT_EQ(english["Phil"], "Phili");
   EXPECT_EQ(english.size(), 66u);
+}
+
+TEST(VerseForVersionTest, ParagraphMarksGreekAndApparatus) {
+  TImportLog log;
+  // Version 3 opens a paragraph with the mark itself, no blank after it.
+  EXPECT_EQ(VerseForVersion({"\xC2\xB6 In the beginning", false}, 3, log), "\xC2\xB6In the beginning");
+  EXPECT_EQ(VerseForVersion({"In the beginning", true}, 3, log), "\xC2\xB6In the beginning");
+  EXPECT_EQ(VerseForVersion({"In the beginning", false}, 3, log), "In the beginning");
+  // Other versions keep the module's text as it is.
+  EXPECT_EQ(VerseForVersion({"\xC2\xB6 For God", true}, 4, log), "\xC2\xB6 For God");
+  EXPECT_EQ(VerseForVersion({"⸀Ἐν ⟦ἀρχῇ⟧ ⸂ἦν⸃", false}, 9, log), "εν [[αρχη]] ην");
+  EXPECT_EQ(log.Omitted, 3);
+}
+
+TEST(DictionaryEntryTest, StrongsEntryWithTwoHeadwordsIsFoundByBoth) {
+  TCodePage cp("windows-1251");
+  TImportLog log;
+  const TCharSet letters = DictionaryLetters(TDictionaryKind::StrongsGreek);
+  TDictionaryArticle article;
+  ASSERT_TRUE(ConvertDictionaryEntry(
+      "02316",
+      "<entryFree n=\"02316\"> <orth>θεός</orth> <orth type=\"writing\">QEO/S</orth> "
+      "<orth rend=\"bold\" type=\"trans\">theós</orth> <pron rend=\"italic\">theh'-os</pron><lb/>"
+      "<def>a deity (with <ref target=\"StrongsGreek:3588\">G03588</ref>) |x| ~y</def></entryFree>",
+      TSourceMarkup::Tei, TDictionaryKind::StrongsGreek, letters, cp, log, article));
+  EXPECT_EQ(article.Text, "G2316 theos |theh'-os|~a deity (with G3588) \xA6x\xA6 -y");
+  ASSERT_EQ(article.HeadwordOffsets.size(), 2u);
+  EXPECT_EQ(article.HeadwordOffsets[0], 0u);
+  EXPECT_EQ(article.Text.substr(article.HeadwordOffsets[1], 5), "theos");
+  EXPECT_EQ(log.Omitted, 2);  // the Greek spelling beside its transliteration, the beta code
+
+  TDictionaryArticle hebrew;
+  ASSERT_TRUE(ConvertDictionaryEntry("00430", "<orth>אלהים</orth><lb/> <orth type=\"trans\">'ĕlôhîym</orth>",
+                                     TSourceMarkup::Tei, TDictionaryKind::StrongsHebrew,
+                                     DictionaryLetters(TDictionaryKind::StrongsHebrew), cp, log, hebrew));
+  EXPECT_EQ(hebrew.Text, "H430 'elohiym");
+  ASSERT_EQ(hebrew.HeadwordOffsets.size(), 2u);
+  EXPECT_EQ(hebrew.Text.substr(hebrew.HeadwordOffsets[1]), "elohiym");
+  // Without a transliteration the original spelling stays, in Latin letters.
+  TDictionaryArticle plain;
+  ASSERT_TRUE(ConvertDictionaryEntry("00001", "<orth>אב</orth> father", TSourceMarkup::Tei,
+                                     TDictionaryKind::StrongsHebrew, letters, cp, log, plain));
+  EXPECT_NE(plain.Text.find("father"), std::string::npos);
+  EXPECT_GT(plain.Text.size(), std::string("H1 father").size());
+  // Front matter without a number is no article.
+  TDictionaryArticle none;
+  EXPECT_FALSE(ConvertDictionaryEntry("Preface", "text", TSourceMarkup::Tei,
+                                      TDictionaryKind::StrongsGreek, letters, cp, log, none));
+
+  TTempDir dir;
+  TDictionaryData data;
+  data.Title = "Strong's";
+  data.Letters = letters;
+  data.Articles = {article, hebrew};
+  WriteDictionary(dir.File("S"), data);
+  TIndex index(dir.File("S.ind"), TCharSet(), dir.File("S.ibf"));
+  int32_t byNumber = -1, byWord = -1;
+  ASSERT_TRUE(index.Find("g2316", byNumber));
+  ASSERT_TRUE(index.Find("Theos", byWord));
+  EXPECT_EQ(ReadExplanations(dir.File("S.ind"), byNumber).ToVector(), std::vector<uint16_t>{1});
+  EXPECT_EQ(ReadExplanations(dir.File("S.ind"), byWord).ToVector(), std::vector<uint16_t>{1});
+}
+
+TEST(DictionaryEntryTest, TopicalEntryKeepsItsKeyAndRewritesBooks) {
+  TCodePage cp("windows-1251");
+  TImportLog log;
+  TDictionaryArticle article;
+  ASSERT_TRUE(ConvertDictionaryEntry(
+      "ABED-NEGO",
+      "<entryFree n=\"ABED-NEGO\"><def> <lb/>→ Name of <ref osisRef=\"Dan.1.7\">Da 1:7</ref>,"
+      "<ref osisRef=\"Dan.1.8\">8</ref>; <ref osisRef=\"Phil.4.13\">Php 4:13</ref>; "
+      "<ref osisRef=\"1Kgs.2.3-1Kgs.2.4\">1Ki 2:3-4</ref>; <ref target=\"Nave:X\">X</ref></def></entryFree>",
+      TSourceMarkup::Tei, TDictionaryKind::Plain, DictionaryLetters(TDictionaryKind::Plain), cp, log,
+      article));
+  EXPECT_EQ(article.Text, "ABED-NEGO~-> Name of Dan 1:7,8; Phili 4:13; 1Kgs 2:3-4; X");
+  EXPECT_EQ(article.HeadwordOffsets, std::vector<size_t>{0});
+}
+
+TEST(ChapterCommandTest, ParagraphMarksOpenLines) {
+  TTempDir root;
+  TVersionData d;
+  TVersionBook gen{1, "\xC1\xE8\xF2\xE8\xE5", "\xC1\xE8\xF2\xE8\xE5", "\xC1\xE8\xF2", {}};
+  gen.Chapters = {{"\xB6One", "two", "\xB6three"}};
+  d.Books = {gen};
+  WriteSampleVersion(root.Path(), 3, d);
+  std::ostringstream out;
+  ASSERT_EQ(RunCommand({"chapter", root.Path(), "3", "Битие 1"}, out, false), 0);
+  EXPECT_EQ(out.str(), "Битие  Голова  1\n\n1 One\n2 two\n\n3 three\n");
+  DataRoot.clear();
 }

@@ -109,9 +109,6 @@ TCodePage::TCodePage(const std::string& name) : FName(name) {
       FromUnicode.emplace(char32_t(outBuf[0]), (unsigned char)b);
     }
   }
-  status = U_ZERO_ERROR;
-  ToLatin.reset(icu::Transliterator::createInstance("Any-Latin; Latin-ASCII", UTRANS_FORWARD, status));
-  if (U_FAILURE(status)) ToLatin.reset();
 }
 
 TCodePage::~TCodePage() = default;
@@ -153,6 +150,14 @@ std::string TCodePage::Encode(std::string_view utf8) {
 // A run of characters the code page lacks, transliterated together so that context-dependent
 // scripts come out right; when the run as a whole does not fit, character by character.
 std::string TCodePage::EncodeRun(const std::u32string& run) {
+  // Made on first need: building the transliterator costs more than a whole verse look-up.
+  if (!ToLatin && !ToLatinFailed) {
+    UErrorCode status = U_ZERO_ERROR;
+    ToLatin.reset(
+        icu::Transliterator::createInstance("Any-Latin; Latin-ASCII", UTRANS_FORWARD, status));
+    if (U_FAILURE(status)) ToLatin.reset();
+    ToLatinFailed = !ToLatin;
+  }
   auto transliterate = [this](const std::u32string& in, std::string& out) {
     if (!ToLatin) return false;
     icu::UnicodeString u = icu::UnicodeString::fromUTF8(Utf32ToUtf8(in));

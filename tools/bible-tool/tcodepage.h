@@ -36,6 +36,7 @@ class TCodePage {
   char32_t ToUnicode[256];
   std::unordered_map<char32_t, unsigned char> FromUnicode;
   std::unique_ptr<icu::Transliterator> ToLatin;
+  bool ToLatinFailed = false;
 };
 
 // The code page of a version's text, from its font character set: windows-1250 for version 8,

@@ -267,16 +267,9 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
     for (const auto& chapter : b.Chapters) {
       std::vector<std::string> verses;
       for (const std::string& verse : chapter) {
-        std::u32string u = Utf8ToUtf32(NormalizeGreek(verse));
-        size_t before = u.size();
-        std::erase_if(u, [](char32_t c) { return c >= 0x2E00 && c <= 0x2E05; });
-        log.Omitted += int64_t(before - u.size());
-        for (char32_t& c : u) {
-          if (c == 0x27E6) c = '[';
-          if (c == 0x27E7) c = ']';
-        }
+        std::string utf8 = VerseForVersion(TConvertedVerse{verse, false}, 9, log);
         int64_t t = text.Transliterated, n = text.Unrepresentable;
-        verses.push_back(text.Encode(Utf32ToUtf8(u)));
+        verses.push_back(text.Encode(utf8));
         log.Transliterated += text.Transliterated - t;
         log.Unrepresentable += text.Unrepresentable - n;
       }

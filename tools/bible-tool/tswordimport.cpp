@@ -110,6 +110,30 @@ std::string TidyBookName(const std::string& utf8) {
   return Utf32ToUtf8(u);
 }
 
+std::string VerseForVersion(const TConvertedVerse& verse, int versionIndex, TImportLog& log) {
+  std::string text = verse.Text;
+  if (versionIndex == 9) text = NormalizeGreek(text);
+  if (versionIndex >= 0 && versionIndex < VersionTableSize && VersionParagraphMarks[versionIndex]) {
+    // The paragraph mark is the verse's first byte, without a blank after it.
+    bool pilcrow = text.rfind("\xC2\xB6", 0) == 0;
+    if (pilcrow) text.erase(0, 2);
+    while (!text.empty() && text[0] == ' ') text.erase(0, 1);
+    if (pilcrow || verse.ParagraphStart) text = "\xC2\xB6" + text;
+  }
+  std::u32string u = Utf8ToUtf32(text);
+  size_t before = u.size();
+  std::erase_if(u, ApparatusSign);
+  log.Omitted += int64_t(before - u.size());
+  // The double brackets that mark later additions, as the code pages can write them.
+  std::u32string out;
+  for (char32_t c : u) {
+    if (c == 0x27E6) out += U"[[";
+    else if (c == 0x27E7) out += U"]]";
+    else out.push_back(c);
+  }
+  return Utf32ToUtf8(out);
+}
+
 void DisambiguateShortNames(std::vector<TVersionBook>& books) {
   auto normalized = [](std::string s) {
     NormalizeReference(s);
@@ -176,7 +200,6 @@ TVersionData ReadSwordBible(const std::string& moduleName, int versionIndex, TIm
   TCodePage namesCp(versionIndex == 9 ? "windows-1251" : VersionCodePage(versionIndex));
   TMarkupOptions options;
   options.StrongsNumbers = versionIndex == 5;
-  const bool paragraphMarks = VersionParagraphMarks[versionIndex];
   const TSourceMarkup markup = ModuleMarkup(*module);
 
   sword::VerseKey key;
@@ -205,21 +228,8 @@ TVersionData ReadSwordBible(const std::string& moduleName, int versionIndex, TIm
         if (osis == key.getOSISBookName() && key.getChapter() == c && key.getVerse() == v) {
           module->setKey(key);
           std::string raw = ModuleText(*module, module->getRawEntry());
-          TConvertedVerse cv = ConvertVerseMarkup(raw, markup, options);
-          text = cv.Text;
-          if (versionIndex == 9) text = NormalizeGreek(text);
-          if (paragraphMarks) {
-            // The paragraph mark is the verse's first byte, without a blank after it.
-            bool pilcrow = text.rfind("\xC2\xB6", 0) == 0;
-            if (pilcrow) text = text.substr(2);
-            while (!text.empty() && text[0] == ' ') text.erase(0, 1);
-            if (pilcrow || cv.ParagraphStart) text = "\xC2\xB6" + text;
-          }
-          std::u32string u = Utf8ToUtf32(text);
-          size_t before = u.size();
-          std::erase_if(u, ApparatusSign);
-          log.Omitted += int64_t(before - u.size());
-          text = Encode(cp, Utf32ToUtf8(u), log);
+          text = Encode(cp, VerseForVersion(ConvertVerseMarkup(raw, markup, options), versionIndex, log),
+                        log);
         }
         if (!text.empty()) any = true;
         verses.push_back(std::move(text));
@@ -245,8 +255,6 @@ TVersionData ReadSwordBible(const std::string& moduleName, int versionIndex, TIm
 }
 
 namespace {
-
-enum class TDictionaryKind { Plain, StrongsGreek, StrongsHebrew };
 
 TDictionaryKind KindOf(sword::SWModule& module) {
   for (auto it = module.getConfig().find("Feature"); it != module.getConfig().end() &&
@@ -397,6 +405,58 @@ std::string ConvertArticle(const std::string& raw, TSourceMarkup markup, bool st
 
 std::string DefaultDictionaryName(const std::string& module) { return module; }
 
+TCharSet DictionaryLetters(TDictionaryKind kind) {
+  TCharSet letters;
+  for (int c = '0'; c <= '9'; ++c) letters.set(size_t(c));
+  for (int c = 'A'; c <= 'Z'; ++c) letters.set(size_t(c));
+  for (int c = 'a'; c <= 'z'; ++c) letters.set(size_t(c));
+  if (kind == TDictionaryKind::Plain) {
+    for (int c = 0xC0; c <= 0xFF; ++c) letters.set(size_t(c));
+    letters.set(0xA8);
+    letters.set(0xB8);
+    letters.set('-');  // compound names such as ABED-NEGO are one headword
+  }
+  return letters;
+}
+
+bool ConvertDictionaryEntry(const std::string& key, const std::string& raw, TSourceMarkup markup,
+                            TDictionaryKind kind, const TCharSet& letters, TCodePage& cp,
+                            TImportLog& log, TDictionaryArticle& article) {
+  const bool strongs = kind != TDictionaryKind::Plain;
+  std::string head = key;
+  if (strongs) {
+    // Keys are zero-padded numbers; the text of version 5 writes them as H430 and G2316.
+    std::string digits;
+    for (char c : key)
+      if (std::isdigit((unsigned char)c)) digits.push_back(c);
+    head = StrongsWord(std::string(kind == TDictionaryKind::StrongsGreek ? "G" : "H") + digits);
+    if (head.empty()) return false;  // module front matter without a number
+  }
+  int omitted = 0;
+  // The original-script headword goes only where a transliterated one stands for it.
+  const bool transliterated = raw.find("type=\"trans\"") != std::string::npos;
+  std::string body = TidyViewMarkup(ConvertArticle(raw, markup, strongs, !transliterated, omitted));
+  log.Omitted += omitted;
+  std::string utf8 = std::string(1, HeadwordMark) + head + (strongs ? " " : "~") + body;
+  std::string encoded = Encode(cp, TidyViewMarkup(utf8), log);
+  article = TDictionaryArticle();
+  std::vector<size_t> marks;
+  for (char c : encoded) {
+    if (c == HeadwordMark) marks.push_back(article.Text.size());
+    else article.Text.push_back(c);
+  }
+  // A headword starts at its first letter within its line; a mark before none names nothing.
+  for (size_t o : marks) {
+    while (o < article.Text.size() && !letters.test((unsigned char)article.Text[o]) &&
+           article.Text[o] != '~')
+      ++o;
+    if (o < article.Text.size() && letters.test((unsigned char)article.Text[o]) &&
+        (article.HeadwordOffsets.empty() || article.HeadwordOffsets.back() != o))
+      article.HeadwordOffsets.push_back(o);
+  }
+  return !article.HeadwordOffsets.empty();
+}
+
 TDictionaryData ReadSwordDictionary(const std::string& moduleName, TImportLog& log) {
   sword::SWMgr mgr;
   sword::SWModule* module = FindModule(mgr, moduleName);
@@ -405,70 +465,24 @@ TDictionaryData ReadSwordDictionary(const std::string& moduleName, TImportLog& l
     throw std::runtime_error("SWORD module " + moduleName + " is not a lexicon or dictionary (" +
                              module->getType() + ")");
   const TDictionaryKind kind = KindOf(*module);
-  const bool strongs = kind != TDictionaryKind::Plain;
   TCodePage cp("windows-1251");
-  TSourceMarkup markup = ModuleMarkup(*module);
+  const TSourceMarkup markup = ModuleMarkup(*module);
 
   TDictionaryData data;
   data.Title = Encode(cp, module->getDescription(), log);
-  for (int c = '0'; c <= '9'; ++c) data.Letters.set(size_t(c));
-  for (int c = 'A'; c <= 'Z'; ++c) data.Letters.set(size_t(c));
-  for (int c = 'a'; c <= 'z'; ++c) data.Letters.set(size_t(c));
-  if (!strongs) {
-    for (int c = 0xC0; c <= 0xFF; ++c) data.Letters.set(size_t(c));
-    data.Letters.set(0xA8);
-    data.Letters.set(0xB8);
-    data.Letters.set('-');  // compound names such as ABED-NEGO are one headword
-  }
-
+  data.Letters = DictionaryLetters(kind);
   int count = 0;
   for (module->setPosition(sword::TOP); !module->popError(); (*module)++) ++count;
   int done = 0;
   for (module->setPosition(sword::TOP); !module->popError(); (*module)++) {
     ++done;
-    std::string key = ModuleText(*module, module->getKeyText());
-    std::string raw = ModuleText(*module, module->getRawEntry());
-    std::string head;
-    if (strongs) {
-      // Keys are zero-padded numbers; the text of version 5 writes them as H430 and G2316.
-      std::string digits;
-      for (char c : key)
-        if (std::isdigit((unsigned char)c)) digits.push_back(c);
-      std::string number =
-          StrongsWord(std::string(kind == TDictionaryKind::StrongsGreek ? "G" : "H") + digits);
-      if (number.empty()) continue;  // module front matter without a number
-      head = number;
-    } else {
-      head = key;
-    }
-    int omitted = 0;
-    // The original-script headword goes only where a transliterated one stands for it.
-    const bool transliterated = raw.find("type=\"trans\"") != std::string::npos;
-    std::string body = ConvertArticle(raw, markup, strongs, !transliterated, omitted);
-    log.Omitted += omitted;
-    std::string utf8 = std::string(1, HeadwordMark) + head + (strongs ? " " : "~") + body;
-    std::string encoded = Encode(cp, TidyViewMarkup(utf8), log);
     TDictionaryArticle article;
-    for (char c : encoded) {
-      if (c == HeadwordMark) {
-        article.HeadwordOffsets.push_back(article.Text.size());
-      } else {
-        article.Text.push_back(c);
-      }
-    }
-    // A headword starts at its first letter; a mark before no letter at all names nothing.
-    std::vector<size_t> offsets;
-    for (size_t o : article.HeadwordOffsets) {
-      while (o < article.Text.size() && !data.Letters.test((unsigned char)article.Text[o]) &&
-             article.Text[o] != '~' && article.Text[o] != ' ')
-        ++o;
-      if (o < article.Text.size() && data.Letters.test((unsigned char)article.Text[o]))
-        offsets.push_back(o);
-    }
-    article.HeadwordOffsets = offsets;
-    if (article.HeadwordOffsets.empty()) continue;
-    data.Articles.push_back(std::move(article));
-    if (log.Progress && (done % 500 == 0 || done == count)) log.Progress(key, done, count);
+    if (ConvertDictionaryEntry(ModuleText(*module, module->getKeyText()),
+                               ModuleText(*module, module->getRawEntry()), markup, kind,
+                               data.Letters, cp, log, article))
+      data.Articles.push_back(std::move(article));
+    if (log.Progress && (done % 500 == 0 || done == count))
+      log.Progress(module->getKeyText(), done, count);
   }
   if (data.Articles.empty()) throw std::runtime_error("SWORD module " + moduleName + " has no entries");
   return data;

@@ -10,6 +10,8 @@
 
 #include "core/dictionarywriter.h"
 #include "core/versionwriter.h"
+#include "tools/bible-tool/tcodepage.h"
+#include "tools/bible-tool/tmarkup.h"
 
 // What an import tells its caller while it runs and when it ends.
 struct TImportLog {
@@ -44,6 +46,23 @@ TVersionData ReadSwordBible(const std::string& module, int versionIndex, TImport
 // as the text of version 5 carries them (H430, G2316) and the transliterated word; references to
 // verses are written with the book abbreviations of version 4.
 TDictionaryData ReadSwordDictionary(const std::string& module, TImportLog& log);
+
+enum class TDictionaryKind { Plain, StrongsGreek, StrongsHebrew };
+
+// Digits and Latin letters; for other than Strong's dictionaries also the Cyrillic letters and "-".
+TCharSet DictionaryLetters(TDictionaryKind kind);
+
+// One entry (key and raw text, UTF-8) as an article in windows-1251: the key as the first
+// headword (for Strong's the number H430 or G2316), each transliterated word (TEI orth of type
+// "trans") as a further one. False when the entry names no headword.
+bool ConvertDictionaryEntry(const std::string& key, const std::string& raw, TSourceMarkup markup,
+                            TDictionaryKind kind, const TCharSet& letters, TCodePage& cp,
+                            TImportLog& log, TDictionaryArticle& article);
+
+// A converted verse as version v keeps it, still UTF-8: Greek normalised for version 9, the
+// paragraph mark as the first character where the version has paragraph marks, the text-critical
+// signs of an edition whose apparatus is not imported left out.
+std::string VerseForVersion(const TConvertedVerse& verse, int versionIndex, TImportLog& log);
 
 // The name a dictionary gets when none is given: the module name.
 std::string DefaultDictionaryName(const std::string& module);
