@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
@@ -45,6 +46,19 @@ class TRowList : public QListWidget {
     const bool hasSelection = !selectedItems().isEmpty();
     if (hasSelection && (currentRow() != before || !hadSelection)) Owner->RowSelected();
   }
+  void mousePressEvent(QMouseEvent* event) override {
+    // Only the left button selects; the right one opens the popup menu.
+    if (event->button() == Qt::RightButton) {
+      event->accept();
+      return;
+    }
+    QListWidget::mousePressEvent(event);
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    QListWidget::mouseReleaseEvent(event);
+    // One report per click, also for the row already selected and after dragging over rows.
+    if (event->button() == Qt::LeftButton && !selectedItems().isEmpty()) Owner->RowSelected();
+  }
   void wheelEvent(QWheelEvent* event) override {
     // The rows never scroll themselves; the wheel moves the list through the scroll bar.
     QApplication::sendEvent(Owner->ScrollBar, event);
@@ -61,10 +75,15 @@ TLargeListBox::TLargeListBox(QWidget* parent) : QFrame(parent) {
   layout->setSpacing(2);
   ComboBox = new TBibleComboBox(this);
   layout->addWidget(ComboBox);
-  auto* rows = new QHBoxLayout();
+  // The rows and the scroll bar share one sunken frame, so that they look like one list box.
+  auto* rowFrame = new QFrame(this);
+  rowFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  auto* rows = new QHBoxLayout(rowFrame);
   rows->setSpacing(0);
-  rows->setContentsMargins(0, 0, 0, 0);
+  rows->setContentsMargins(rowFrame->frameWidth(), rowFrame->frameWidth(), rowFrame->frameWidth(),
+                           rowFrame->frameWidth());
   auto* rowList = new TRowList(this);
+  rowList->setParent(rowFrame);
   RowList = rowList;
   RowList->setItemDelegate(new TRowDelegate(RowList));
   RowList->setUniformItemSizes(true);
@@ -74,7 +93,8 @@ TLargeListBox::TLargeListBox(QWidget* parent) : QFrame(parent) {
   RowList->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   RowList->setTextElideMode(Qt::ElideRight);
   RowList->setContextMenuPolicy(Qt::CustomContextMenu);
-  ScrollBar = new QScrollBar(Qt::Vertical, this);
+  RowList->setFrameStyle(QFrame::NoFrame);
+  ScrollBar = new QScrollBar(Qt::Vertical, rowFrame);
   ScrollBar->setFocusPolicy(Qt::NoFocus);
   ScrollBar->setMinimum(0);
   ScrollBar->setMaximum(0);
@@ -82,7 +102,7 @@ TLargeListBox::TLargeListBox(QWidget* parent) : QFrame(parent) {
   ScrollBar->setTracking(true);
   rows->addWidget(RowList, 1);
   rows->addWidget(ScrollBar);
-  layout->addLayout(rows, 1);
+  layout->addWidget(rowFrame, 1);
 
   ComboBox->lineEdit()->installEventFilter(this);
   RowList->installEventFilter(this);
@@ -90,7 +110,6 @@ TLargeListBox::TLargeListBox(QWidget* parent) : QFrame(parent) {
   BIBLE_CONNECT(ComboBox->lineEdit(), &QLineEdit::textEdited, this,
                 [this] { TextChanged(ComboBox); });
   BIBLE_CONNECT(ComboBox, &QComboBox::activated, this, [this] { TextChanged(ComboBox); });
-  BIBLE_CONNECT(RowList, &QListWidget::clicked, this, [this] { RowSelected(); });
   BIBLE_CONNECT(ScrollBar, &QScrollBar::valueChanged, this, [this](int v) { Scrolled(v); });
   BIBLE_CONNECT(RowList, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     if (FPopupMenu2) FPopupMenu2->exec(RowList->viewport()->mapToGlobal(pos));

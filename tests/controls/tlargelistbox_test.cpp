@@ -224,6 +224,19 @@ class TLargeListBoxTest : public QObject {
     QVERIFY(Box->ItemIndex() != logos);
     QCOMPARE(Box->Text(), List->GetWord(Box->ItemIndex()));
     QCOMPARE(Changes, 1);  // a row never starts a search
+    // Dragging over rows reports the row where the button comes up, once.
+    QListWidget* rows = Box->RowList;
+    QTest::mousePress(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(2)).center());
+    QTest::mouseMove(rows->viewport(), rows->visualItemRect(rows->item(4)).center());
+    QTest::mouseRelease(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(4)).center());
+    QCOMPARE(Clicks + IndexChanges, 4);
+    QCOMPARE(Box->ItemIndex(), Box->TopIndex() + SelectedRow());
+    // A right click selects nothing.
+    const int32_t selected = Box->ItemIndex();
+    QTest::mouseClick(rows->viewport(), Qt::RightButton, {}, rows->visualItemRect(rows->item(6)).center());
+    QCOMPARE(Box->ItemIndex(), selected);
+    QCOMPARE(Box->TopIndex() + SelectedRow(), selected);
+    QCOMPARE(Clicks + IndexChanges, 4);
   }
 
   void arrowKeysAtTheEdgesScroll() {
