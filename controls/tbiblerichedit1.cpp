@@ -1,10 +1,13 @@
 #include "controls/tbiblerichedit1.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -204,17 +207,25 @@ void TBibleRichEdit1::SetDefStyle(uint8_t style) {
 
 void TBibleRichEdit1::SetHideSelection(bool on) {
   FHideSelection = on;
-  QPalette p = palette();
-  if (on) {
-    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Inactive, QPalette::Base));
-    p.setColor(QPalette::Inactive, QPalette::HighlightedText,
-               p.color(QPalette::Inactive, QPalette::Text));
-  } else {
-    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
-    p.setColor(QPalette::Inactive, QPalette::HighlightedText,
-               p.color(QPalette::Active, QPalette::HighlightedText));
+  viewport()->update();
+}
+
+void TBibleRichEdit1::paintEvent(QPaintEvent* event) {
+  if (!FHideSelection || hasFocus()) {
+    QTextEdit::paintEvent(event);
+    return;
   }
-  setPalette(p);
+  // Without the focus the selection is not drawn, and selected text keeps its own colours
+  // (the coloured verse stays coloured). Owners still read and set the selection.
+  QPainter painter(viewport());
+  const QPoint offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
+  painter.translate(-offset);
+  QAbstractTextDocumentLayout::PaintContext context;
+  context.palette = palette();
+  context.clip = QRectF(event->rect().translated(offset));
+  context.cursorPosition = -1;
+  painter.setClipRect(context.clip);
+  document()->documentLayout()->draw(&painter, context);
 }
 
 void TBibleRichEdit1::SetScrollBars(TScrollStyle bars) {

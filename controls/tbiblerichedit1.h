@@ -69,6 +69,7 @@ class TBibleRichEdit1 : public QTextEdit {
   void SetDefColor(const QColor& color);
   void SetDefStyle(uint8_t style);
 
+  // Whether the selection disappears while the view has no focus (the default).
   bool HideSelection() const { return FHideSelection; }
   void SetHideSelection(bool on);
   enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
@@ -98,6 +99,7 @@ class TBibleRichEdit1 : public QTextEdit {
   void mousePressEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   std::string Bytes(int docStart, int docEnd) const;

@@ -218,6 +218,32 @@ class TBibleRichEdit1Test : public QObject {
     QCOMPARE(Edit->toPlainText().right(5), DecodeBytes(Greek("λογος"), 204));
   }
 
+  void aHiddenSelectionKeepsTheColours() {
+    Edit->AddText("1 ", "In the beginning God created");
+    Edit->SetSelection(9, 9);
+    Edit->SetSelColor(Qt::red);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    other.setFocus();
+    QTRY_VERIFY(!Edit->hasFocus());
+    const QImage selected = Edit->viewport()->grab().toImage();
+    Edit->SetSelStart(0);
+    const QImage unselected = Edit->viewport()->grab().toImage();
+    QCOMPARE(selected, unselected);
+    bool red = false;
+    for (int y = 0; y < selected.height() && !red; ++y)
+      for (int x = 0; x < selected.width() && !red; ++x) {
+        const QColor c = selected.pixelColor(x, y);
+        red = c.red() > 200 && c.green() < 80 && c.blue() < 80;
+      }
+    QVERIFY(red);  // the coloured word shows in its colour
+    Edit->SetHideSelection(false);
+    Edit->SetSelection(9, 9);
+    QVERIFY(Edit->viewport()->grab().toImage() != unselected);
+    QCOMPARE(Edit->SelText(), std::string("beginning"));
+  }
+
   void theLineListAndTheClipboard() {
     Edit->SetFontCharset(204);
     Edit->AppendLine(QStringToAnsi(QStringLiteral("Битие 1:1")));
