@@ -27,11 +27,10 @@ TListMessageForm1::TListMessageForm1(QWidget* parent) : QDialog(parent) {
   Memo1->setReadOnly(true);
   Memo1->setFrameStyle(QFrame::NoFrame);
   Memo1->setFocusPolicy(Qt::NoFocus);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->viewport()->setAutoFillBackground(false);
   Memo1->setStyleSheet(QStringLiteral("QTextEdit { background: transparent; }"));
-  Memo1->setMinimumHeight(Memo1->fontMetrics().lineSpacing() * 4 + 8);
 
   Label1 = new QLabel(
       QStringLiteral("Това съобщение се появява, когато броя на елементите в списъка надвиши:"),
@@ -65,7 +64,8 @@ TListMessageForm1::TListMessageForm1(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(Button3);
   buttons->addStretch(1);
   layout->addLayout(buttons);
-  setFixedWidth(420);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  Memo1->setFixedWidth(400);
 
   BIBLE_CONNECT(Button2, &QPushButton::clicked, this, [this] { accept(); });
   BIBLE_CONNECT(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
@@ -85,7 +85,9 @@ void TListMessageForm1::CheckList(TBibleComboBox* box, const QString& listName) 
   QTextCursor c = Memo1->textCursor();
   c.clearSelection();
   Memo1->setTextCursor(c);
-  adjustSize();
+  // The message takes the height of its lines, no more.
+  Memo1->document()->setTextWidth(Memo1->width());
+  Memo1->setFixedHeight(int(Memo1->document()->size().height()) + 4);
   exec();
 }
 

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <random>
@@ -19,6 +20,7 @@
 #include "controls/tmyspinedit.h"
 #include "core/ansi.h"
 #include "core/tlargestringlist.h"
+#include "forms/tlistmessageform1.h"
 #include "platform/codepage.h"
 #include "platform/fontsubstitution.h"
 
@@ -169,5 +171,15 @@ int main(int argc, char** argv) {
   window.resize(780, 520);
   window.show();
   LargeListBox1->SetText(Ansi("светлина"));
+
+  // "--warning" opens the list-size warning over a verse history of 250 entries.
+  TListMessageForm1 warning(&window);
+  if (QApplication::arguments().contains(QStringLiteral("--warning"))) {
+    for (int i = BibleComboBox1->Count(); i < 250; ++i)
+      BibleComboBox1->Add(uint16_t(i), Ansi("Битие 2:") + std::to_string(i), 45001.0 + i);
+    QTimer::singleShot(200, &window, [&] {
+      warning.CheckList(BibleComboBox1, QStringLiteral("отваряните стихове"));
+    });
+  }
   return app.exec();
 }
