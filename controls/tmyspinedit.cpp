@@ -1,5 +1,6 @@
 #include "controls/tmyspinedit.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -208,6 +209,15 @@ bool TMySpinEdit::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick && OnDblClick) OnDblClick(this);
   }
   return QAbstractSpinBox::eventFilter(watched, event);
+}
+
+void TMySpinEdit::contextMenuEvent(QContextMenuEvent* event) {
+  if (FPopupMenu) {
+    FPopupMenu->exec(event->globalPos());
+    event->accept();
+    return;
+  }
+  QAbstractSpinBox::contextMenuEvent(event);
 }
 
 QRect TMySpinEdit::UpButtonRect() const {

@@ -6,6 +6,7 @@
 
 #include <QAbstractSpinBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <cstdint>
 
 #include "controls/controlevents.h"
@@ -37,6 +38,9 @@ class TMySpinEdit : public QAbstractSpinBox {
   // The edit part, where the text is typed.
   QLineEdit* Edit() const { return lineEdit(); }
   void SetMaxLength(int n);
+  // The owner's popup menu; without one the box offers the usual edit commands.
+  QMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(QMenu* menu) { FPopupMenu = menu; }
 
   void StepUp();
   void StepDown();
@@ -68,6 +72,7 @@ class TMySpinEdit : public QAbstractSpinBox {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   bool IsValidChar(QChar c) const;
@@ -80,4 +85,5 @@ class TMySpinEdit : public QAbstractSpinBox {
   bool FEditorEnabled = true;
   bool FAutoSelect = true;
   bool FReadOnly = false;
+  QMenu* FPopupMenu = nullptr;
 };
