@@ -2,10 +2,9 @@
 // Event types of the controls. An event is assigned by its owner or left empty; the controls
 // test whether it is assigned where their behaviour depends on it.
 
+#include <QtGlobal>
 #include <functional>
 #include <string>
-
-#include <QtGlobal>
 
 class QObject;
 

@@ -63,9 +63,7 @@ std::string TBibleRichEdit1::Bytes(int docStart, int docEnd) const {
   return out;
 }
 
-std::string TBibleRichEdit1::Text() const {
-  return Bytes(0, document()->characterCount() - 1);
-}
+std::string TBibleRichEdit1::Text() const { return Bytes(0, document()->characterCount() - 1); }
 
 int TBibleRichEdit1::TextLength() const { return TextPosition(document()->characterCount() - 1); }
 
@@ -351,7 +349,9 @@ void TBibleRichEdit1::SelectWordAtCaret() {
   const int s = SelStart();
   // 1-based as the text indexes of the rule: character k is text[k - 1], and character s is
   // the one just before the caret.
-  auto isLetter = [&](int k) { return Letters.test(static_cast<unsigned char>(text[size_t(k - 1)])); };
+  auto isLetter = [&](int k) {
+    return Letters.test(static_cast<unsigned char>(text[size_t(k - 1)]));
+  };
   int e = qMax(s, 1);
   while (e <= len && isLetter(e)) ++e;
   int b = s;

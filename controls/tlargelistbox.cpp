@@ -287,7 +287,8 @@ void TLargeListBox::resizeEvent(QResizeEvent* event) {
 
 bool TLargeListBox::eventFilter(QObject* watched, QEvent* event) {
   const bool child = watched == ComboBox->lineEdit() || watched == RowList;
-  if (watched == RowList && (event->type() == QEvent::Resize || event->type() == QEvent::FontChange))
+  if (watched == RowList &&
+      (event->type() == QEvent::Resize || event->type() == QEvent::FontChange))
     FillRows();
   if (child && event->type() == QEvent::KeyPress && OnKeyPress && !FForwarding) {
     auto* key = static_cast<QKeyEvent*>(event);

@@ -26,8 +26,8 @@ TDateTime DateTimeNow() {
   const auto epoch = year_month_day{year{1899}, month{12}, day{30}};
   const double days = double((sys_days{date} - sys_days{epoch}).count());
   const auto millis = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
-  const double secondsOfDay = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec +
-                              double(millis) / 1000.0;
+  const double secondsOfDay =
+      local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + double(millis) / 1000.0;
   return days + secondsOfDay / 86400.0;
 }
 
@@ -63,8 +63,8 @@ bool TakeReal(std::string_view& s, double& value) {
   if (s.size() <= skip) return false;
   const char c = s[skip];
   if (!(std::isdigit((unsigned char)c) || c == '.' || (c == '-' && skip == 0))) return false;
-  const auto r = std::from_chars(s.data() + skip, s.data() + s.size(), value,
-                                 std::chars_format::general);
+  const auto r =
+      std::from_chars(s.data() + skip, s.data() + s.size(), value, std::chars_format::general);
   if (r.ec != std::errc() || !std::isfinite(value)) return false;
   s.remove_prefix(size_t(r.ptr - s.data()));
   return true;

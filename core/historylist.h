@@ -26,7 +26,8 @@ TDateTime DateTimeNow();
 
 // The 23-character scientific notation of the history file: " 4.51234567890123E+0004".
 std::string FormatTimeStamp(TDateTime t);
-// Any real-number notation, blanks around it allowed; false for anything else or a non-finite value.
+// Any real-number notation, blanks around it allowed; false for anything else or a non-finite
+// value.
 bool ParseTimeStamp(std::string_view s, TDateTime& t);
 
 class THistoryList {

@@ -6,8 +6,8 @@
 #include <QObject>
 #include <QtGlobal>
 
-#define BIBLE_CONNECT(sender, signal, receiver, ...)                                      \
-  do {                                                                                    \
-    if (!QObject::connect(sender, signal, receiver, __VA_ARGS__))                         \
-      qFatal("connect failed: %s %s at %s:%d", #sender, #signal, __FILE__, __LINE__);     \
+#define BIBLE_CONNECT(sender, signal, receiver, ...)                                  \
+  do {                                                                                \
+    if (!QObject::connect(sender, signal, receiver, __VA_ARGS__))                     \
+      qFatal("connect failed: %s %s at %s:%d", #sender, #signal, __FILE__, __LINE__); \
   } while (false)

@@ -25,9 +25,8 @@ struct THelpContext {
 
 // Help context numbers of the controls and dialogs, and the page each opens.
 constexpr THelpContext HelpContexts[] = {
-    {1, "Main"},  {2, "Main"},  {3, "Main"},   {4, "Main"},        {5, "Main"},
-    {6, "Main"},  {7, "Main"},  {8, "Main"},   {9, "Main"},        {10, "Range"},
-    {11, "Dictionary"},         {12, "ListMessage"},
+    {1, "Main"}, {2, "Main"}, {3, "Main"}, {4, "Main"},   {5, "Main"},        {6, "Main"},
+    {7, "Main"}, {8, "Main"}, {9, "Main"}, {10, "Range"}, {11, "Dictionary"}, {12, "ListMessage"},
 };
 
 }  // namespace

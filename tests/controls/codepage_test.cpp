@@ -1,7 +1,7 @@
 // Code pages of the font character sets: bytes in, text shown, bytes out.
-#include <QtTest>
-
 #include "platform/codepage.h"
+
+#include <QtTest>
 
 class TCodePageTest : public QObject {
   Q_OBJECT
@@ -56,7 +56,8 @@ class TCodePageTest : public QObject {
     const QString text = QStringLiteral("a日ж😀?b");
     QCOMPARE(EncodeText(text, 161), std::string("a????b"));
     QCOMPARE(EncodeText(text, 204), std::string("a?\xE6??b"));
-    QCOMPARE(QStringToAnsi(QStringLiteral("Списъкът")), std::string("\xD1\xEF\xE8\xF1\xFA\xEA\xFA\xF2"));
+    QCOMPARE(QStringToAnsi(QStringLiteral("Списъкът")),
+             std::string("\xD1\xEF\xE8\xF1\xFA\xEA\xFA\xF2"));
     QCOMPARE(AnsiToQString("\xC8\xE7\xF2\xF0\xE8\xE9"), QStringLiteral("Изтрий"));
   }
 };

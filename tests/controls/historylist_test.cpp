@@ -128,7 +128,8 @@ TEST(HistoryList, TimeStampNotation) {
   EXPECT_EQ(FormatTimeStamp(45123.456789012345).size(), 23u);
   EXPECT_EQ(FormatTimeStamp(std::numeric_limits<double>::quiet_NaN()), FormatTimeStamp(0));
   double t = 0;
-  for (const char* s : {"45000.5", " 4.50005000000000E+0004", "4.50005e4", "+45000.50", "45000.5 "}) {
+  for (const char* s :
+       {"45000.5", " 4.50005000000000E+0004", "4.50005e4", "+45000.50", "45000.5 "}) {
     ASSERT_TRUE(ParseTimeStamp(s, t)) << s;
     EXPECT_DOUBLE_EQ(t, 45000.5) << s;
   }
@@ -241,8 +242,7 @@ TEST(HistoryList, DamagedFilesStopTheReadingWithoutACrash) {
   std::mt19937 rng(42);
   for (int round = 0; round < 2000; ++round) {
     std::string bad = good;
-    for (int k = 0; k < 1 + round % 5; ++k)
-      bad[rng() % bad.size()] = char(rng() & 0xFF);
+    for (int k = 0; k < 1 + round % 5; ++k) bad[rng() % bad.size()] = char(rng() & 0xFF);
     h.LoadFromBytes(bad);
     ASSERT_LE(h.Count(), 3);
   }

@@ -1,4 +1,6 @@
 // The history combo box: entries in order, the popup commands, the history file, code pages.
+#include "controls/tbiblecombobox.h"
+
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QMenu>
@@ -6,7 +8,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "controls/tbiblecombobox.h"
 #include "core/eioerror.h"
 #include "platform/codepage.h"
 #include "tests/controls/uitest.h"
@@ -88,7 +89,7 @@ class TBibleComboBoxTest : public QObject {
   void addShowsTheEntriesInOrderAndSelectsTheNewOne() {
     AddVerses();
     QCOMPARE(Items(*Box), (QStringList{QStringLiteral("Битие 1:1"), QStringLiteral("Йоан 3:16"),
-                                        QStringLiteral("Псалми 22:1")}));
+                                       QStringLiteral("Псалми 22:1")}));
     QCOMPARE(Box->currentText(), QStringLiteral("Псалми 22:1"));
     QCOMPARE(Box->ItemIndex(), 2);
     // The same reference typed in other letter case updates the entry's spelling and stamp.
@@ -117,14 +118,14 @@ class TBibleComboBoxTest : public QObject {
     ChooseFromContextMenu(Box->lineEdit(), 2);  // by place
     QCOMPARE(Box->Sorted(), byIndex);
     QCOMPARE(Items(*Box), (QStringList{QStringLiteral("Битие 1:1"), QStringLiteral("Псалми 22:1"),
-                                        QStringLiteral("Йоан 3:16")}));
+                                       QStringLiteral("Йоан 3:16")}));
     QCOMPARE(Box->currentText(), QStringLiteral("Йоан 3:16"));
     QCOMPARE(Box->ItemIndex(), 2);
     QCOMPARE(Checks(), (QList<bool>{false, false, true, false, false, false}));
 
     ChooseFromContextMenu(Box->lineEdit(), 1);  // by time
     QCOMPARE(Items(*Box), (QStringList{QStringLiteral("Йоан 3:16"), QStringLiteral("Битие 1:1"),
-                                        QStringLiteral("Псалми 22:1")}));
+                                       QStringLiteral("Псалми 22:1")}));
     QCOMPARE(Box->ItemIndex(), 0);
     QCOMPARE(Checks(), (QList<bool>{false, true, false, false, false, false}));
     // Choosing the present order again keeps its check mark.

@@ -1,11 +1,12 @@
 // The rich text view: markup, positions with CR LF, word marking by clicks, popup items, runs in
 // several code pages.
+#include "controls/tbiblerichedit1.h"
+
 #include <QClipboard>
 #include <QMenu>
 #include <QTextBlock>
 #include <QtTest>
 
-#include "controls/tbiblerichedit1.h"
 #include "platform/codepage.h"
 #include "tests/support/testversion.h"
 
@@ -66,20 +67,21 @@ class TBibleRichEdit1Test : public QObject {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("styles");
-    QTest::newRow("italic with MS Serif") << "MS Serif" << QByteArray() << QByteArray("a|b|c")
-                                          << QByteArray("ab c") << "rirr";
-    QTest::newRow("italic with MS Sans Serif") << "MS Sans Serif" << QByteArray() << QByteArray("a|b|c")
-                                               << QByteArray("ab c") << "rirr";
-    QTest::newRow("italic with another font") << "Times New Roman" << QByteArray() << QByteArray("a|b|c")
-                                              << QByteArray("abc") << "rir";
-    QTest::newRow("italic ends with the line") << "Times New Roman" << QByteArray() << QByteArray("a|b~c")
-                                               << QByteArray("ab\r\nc") << "ri--r";
+    QTest::newRow("italic with MS Serif")
+        << "MS Serif" << QByteArray() << QByteArray("a|b|c") << QByteArray("ab c") << "rirr";
+    QTest::newRow("italic with MS Sans Serif")
+        << "MS Sans Serif" << QByteArray() << QByteArray("a|b|c") << QByteArray("ab c") << "rirr";
+    QTest::newRow("italic with another font")
+        << "Times New Roman" << QByteArray() << QByteArray("a|b|c") << QByteArray("abc") << "rir";
+    QTest::newRow("italic ends with the line")
+        << "Times New Roman" << QByteArray() << QByteArray("a|b~c") << QByteArray("ab\r\nc")
+        << "ri--r";
     QTest::newRow("empty line") << "Arial" << QByteArray() << QByteArray("x~~y")
                                 << QByteArray("x\r\n\r\ny") << "r----r";
-    QTest::newRow("title and body on one line") << "Arial" << QByteArray("12 ") << QByteArray("text")
-                                                << QByteArray("12 text") << "bbbrrrr";
-    QTest::newRow("markup in the title is text") << "Arial" << QByteArray("a|~b") << QByteArray("|c")
-                                                 << QByteArray("a|~bc") << "bbbbi";
+    QTest::newRow("title and body on one line")
+        << "Arial" << QByteArray("12 ") << QByteArray("text") << QByteArray("12 text") << "bbbrrrr";
+    QTest::newRow("markup in the title is text")
+        << "Arial" << QByteArray("a|~b") << QByteArray("|c") << QByteArray("a|~bc") << "bbbbi";
     QTest::newRow("open italic") << "Arial" << QByteArray() << QByteArray("|x~y")
                                  << QByteArray("x\r\ny") << "i--r";
   }

@@ -1,4 +1,6 @@
 // The large list box as a user drives it: typing, rows, scrolling, resizing, the history.
+#include "controls/tlargelistbox.h"
+
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -9,7 +11,6 @@
 #include <set>
 
 #include "controls/tbiblecombobox.h"
-#include "controls/tlargelistbox.h"
 #include "core/ansi.h"
 #include "core/tlargestringlist.h"
 #include "platform/codepage.h"
@@ -144,7 +145,8 @@ class TLargeListBoxTest : public QObject {
 
   void aShortListShowsAllItsEntries() {
     Install({"alpha", "beta", "gamma", "delta", "epsilon"});
-    QCOMPARE(Rows(Box->RowList), (QStringList{"alpha 1", "beta 2", "delta 3", "epsilon 4", "gamma 5"}));
+    QCOMPARE(Rows(Box->RowList),
+             (QStringList{"alpha 1", "beta 2", "delta 3", "epsilon 4", "gamma 5"}));
     QCOMPARE(Box->ScrollBar->maximum(), 0);
     QTest::mouseClick(Box->ScrollBar, Qt::LeftButton, {},
                       QPoint(Box->ScrollBar->width() / 2, Box->ScrollBar->height() - 30));
@@ -226,14 +228,17 @@ class TLargeListBoxTest : public QObject {
     QCOMPARE(Changes, 1);  // a row never starts a search
     // Dragging over rows reports the row where the button comes up, once.
     QListWidget* rows = Box->RowList;
-    QTest::mousePress(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(2)).center());
+    QTest::mousePress(rows->viewport(), Qt::LeftButton, {},
+                      rows->visualItemRect(rows->item(2)).center());
     QTest::mouseMove(rows->viewport(), rows->visualItemRect(rows->item(4)).center());
-    QTest::mouseRelease(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(4)).center());
+    QTest::mouseRelease(rows->viewport(), Qt::LeftButton, {},
+                        rows->visualItemRect(rows->item(4)).center());
     QCOMPARE(Clicks + IndexChanges, 4);
     QCOMPARE(Box->ItemIndex(), Box->TopIndex() + SelectedRow());
     // A right click selects nothing.
     const int32_t selected = Box->ItemIndex();
-    QTest::mouseClick(rows->viewport(), Qt::RightButton, {}, rows->visualItemRect(rows->item(6)).center());
+    QTest::mouseClick(rows->viewport(), Qt::RightButton, {},
+                      rows->visualItemRect(rows->item(6)).center());
     QCOMPARE(Box->ItemIndex(), selected);
     QCOMPARE(Box->TopIndex() + SelectedRow(), selected);
     QCOMPARE(Clicks + IndexChanges, 4);
@@ -425,6 +430,19 @@ class TLargeListBoxTest : public QObject {
     QCOMPARE(Box->Text(), QStringToAnsi(QStringLiteral("Слово")));
     QCOMPARE(Box->ItemIndex(), 5);  // after "светлина"
     QCOMPARE(IndexChanges, 1);
+
+    // Latin keys translated to windows-1251 bytes by the owner, as the keyboard layouts do.
+    Box->OnKeyPress = [](QObject*, char& key) {
+      const std::string latin = "abgdevzijklmnoprstufhc",
+                        cyrillic = QStringToAnsi(QStringLiteral("абгдевзийклмнопрстуфхц"));
+      const size_t i = latin.find(key);
+      if (i != std::string::npos) key = cyrillic[i];
+    };
+    Box->ComboBox->lineEdit()->clear();
+    QTest::keyClicks(Box->ComboBox->lineEdit(), "bog");
+    QCOMPARE(Box->ComboBox->currentText(), QStringLiteral("Бог"));
+    QCOMPARE(Box->ItemIndex(), 0);
+    QCOMPARE(IndexChanges, 2);
   }
 
   void overAVersionWordList() {

@@ -1,4 +1,6 @@
 // The list-size warning: when it shows, its buttons, the limit, the help page.
+#include "forms/tlistmessageform1.h"
+
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -7,7 +9,6 @@
 #include <fstream>
 
 #include "controls/tbiblecombobox.h"
-#include "forms/tlistmessageform1.h"
 #include "platform/thelpwindow.h"
 #include "platform/winhelp.h"
 #include "tests/controls/uitest.h"
@@ -92,7 +93,8 @@ class TListMessageForm1Test : public QObject {
     TTempDir dir;
     const std::string folder = dir.Path() + "Bible";
     std::filesystem::create_directories(folder);
-    std::ofstream(folder + "/ListMessage.html") << "<html><body><p>Помощ за списъка</p></body></html>";
+    std::ofstream(folder + "/ListMessage.html")
+        << "<html><body><p>Помощ за списъка</p></body></html>";
     SetHelpRoot(QString::fromStdString(dir.Path()));
     Fill(201);
     QVERIFY(CheckListAnd([this] {

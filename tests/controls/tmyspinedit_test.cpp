@@ -1,9 +1,10 @@
 // The spin edit as a user drives it: arrow keys, its buttons, typing, leaving the box.
+#include "controls/tmyspinedit.h"
+
 #include <QClipboard>
 #include <QLineEdit>
 #include <QtTest>
 
-#include "controls/tmyspinedit.h"
 #include "platform/beep.h"
 
 class TMySpinEditTest : public QObject {
@@ -130,7 +131,9 @@ class TMySpinEditTest : public QObject {
     QCOMPARE(Beeps, 2);
     // Enter reaches OnKeyDown, then is refused as a character.
     int downs = 0;
-    Spin->OnKeyDown = [&](QObject*, int& key, Qt::KeyboardModifiers) { downs += key == Qt::Key_Return; };
+    Spin->OnKeyDown = [&](QObject*, int& key, Qt::KeyboardModifiers) {
+      downs += key == Qt::Key_Return;
+    };
     QTest::keyClick(Spin, Qt::Key_Return);
     QCOMPARE(downs, 1);
     QCOMPARE(Beeps, 3);
@@ -211,7 +214,8 @@ class TMySpinEditTest : public QObject {
     Spin->resize(60, Spin->height());
     QVERIFY(Spin->Edit()->geometry().right() < Spin->UpButtonRect().left());
     QVERIFY(Spin->UpButtonRect().bottom() < Spin->DownButtonRect().bottom());
-    QVERIFY(Spin->sizeHint().width() > Spin->fontMetrics().horizontalAdvance(QStringLiteral("150")));
+    QVERIFY(Spin->sizeHint().width() >
+            Spin->fontMetrics().horizontalAdvance(QStringLiteral("150")));
   }
 };
 

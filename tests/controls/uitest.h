@@ -14,7 +14,8 @@
 // Waits for a widget that find() returns, then acts on it once. The caller then runs the
 // blocking action (a menu's or a dialog's exec). The returned timer deletes itself after acting;
 // a caller whose widget may never open deletes it when the action has returned.
-inline QPointer<QTimer> WhenOpen(std::function<QWidget*()> find, std::function<void(QWidget*)> act) {
+inline QPointer<QTimer> WhenOpen(std::function<QWidget*()> find,
+                                 std::function<void(QWidget*)> act) {
   auto* timer = new QTimer();
   timer->setInterval(5);
   QObject::connect(timer, &QTimer::timeout, timer, [timer, find, act] {

@@ -157,7 +157,8 @@ int main(int argc, char** argv) {
   const std::string text = view->Text();
   const size_t third = text.find(Ansi("3 И Бог каза"));
   if (third != std::string::npos) {
-    view->SetSelection(int(third), int(Ansi("3 И Бог каза: Да бъде светлина. И стана светлина.").size()));
+    view->SetSelection(int(third),
+                       int(Ansi("3 И Бог каза: Да бъде светлина. И стана светлина.").size()));
     view->SetSelColor(QColor(0x80, 0, 0));
     view->SetSelStart(0);
   }
