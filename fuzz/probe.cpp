@@ -1,0 +1,4 @@
+// Compiled at configure time to learn whether clang can link libFuzzer with the sanitizers.
+#include <cstddef>
+#include <cstdint>
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t*, size_t) { return 0; }

@@ -1,0 +1,145 @@
+// Writes the seed corpora of the fuzz targets from small valid files: the generated sample
+// versions and dictionary of tests/support, a settings file, a history list, references and
+// marked-up verses. Usage: fuzz-seedgen OUTPUT-FOLDER; makes OUTPUT-FOLDER/<target>/seed-N.
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/cp1251.h"
+#include "core/historylist.h"
+#include "core/tbible.h"
+#include "fuzz/fuzzsupport.h"
+#include "settings/tinifile.h"
+#include "tests/support/testversion.h"
+
+namespace {
+
+std::string Out;
+int Written = 0;
+
+void Seed(const std::string& target, const std::string& bytes) {
+  const std::string folder = Out + "/" + target;
+  std::filesystem::create_directories(folder);
+  int n = 0;
+  while (std::filesystem::exists(folder + "/seed-" + std::to_string(n))) ++n;
+  fuzz::WriteFile(folder + "/seed-" + std::to_string(n), bytes);
+  ++Written;
+}
+
+std::string Part(const std::string& folder, const char* name) {
+  return fuzz::ReadFile(folder + name);
+}
+
+std::string U16(std::initializer_list<int> values) {
+  std::string out;
+  for (int v : values) {
+    out.push_back(char(v & 0xFF));
+    out.push_back(char((v >> 8) & 0xFF));
+  }
+  return out;
+}
+
+std::string I32(std::initializer_list<int32_t> values) {
+  std::string out;
+  for (int32_t v : values)
+    for (int i = 0; i < 4; ++i) out.push_back(char((uint32_t(v) >> (8 * i)) & 0xFF));
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);
+    return 2;
+  }
+  Out = argv[1];
+  TTempDir temp;
+  struct Sample {
+    int Version;
+    TVersionData Data;
+  };
+  const std::vector<Sample> samples = {
+      {4, EnglishSample()}, {0, BulgarianSample()}, {9, GreekSample()}};
+  const std::string books(78, '\x01');
+  for (const char* target : {"bible", "infofile", "verselist", "wordlist", "index", "settings",
+                             "history", "reference", "markup"})
+    std::filesystem::remove_all(Out + "/" + target);
+  for (const Sample& s : samples) {
+    const std::string folder = WriteSampleVersion(temp.Path(), s.Version, s.Data);
+    const std::string titles = Part(folder, "BibleTitles.txt");
+    const std::string structure = Part(folder, "BibleStructure.csv");
+    const std::string point = Part(folder, "CompactPoint.bin");
+    const std::string text = Part(folder, "CompactText.bin");
+    const std::string words = Part(folder, "WordList.txt");
+    const std::string wordPoint = Part(folder, "WordPoint.bin");
+    const std::string concP = Part(folder, "ConcP.bin");
+    const std::string conc = Part(folder, "Conc.bin");
+    Seed("bible", fuzz::Join({titles, structure, point, text, std::string(1, char(s.Version))}));
+    Seed("infofile", fuzz::Join({point, text, "x"}));
+    Seed("infofile", fuzz::Join({wordPoint, words, "god", "the", "zzz", ""}));
+    Seed("verselist",
+         fuzz::Join({conc, concP, U16({1, 2, 3, 10, 40}), U16({2, 3, 4, 40, 41}), books}));
+    if (s.Version == 4) {
+      Seed("wordlist",
+           fuzz::Join({words, wordPoint, concP, conc, "god\nthe beginning\nIn THE\nheaven earth\nx",
+                       "\x00\x01\x02\x03"}));
+    }
+  }
+  Seed("verselist", fuzz::Join({U16({3, 1, 2, 3, 0, 2, 5, 6}), I32({0, 4, -1, 1000000}), U16({}),
+                                U16({65535, 1}), std::string(78, '\0')}));
+
+  const std::string dict = temp.Path() + "Dictionaries/";
+  std::filesystem::create_directories(dict);
+  WriteDictionary(dict + "X", SampleDictionary());
+  const std::string avraam = Utf8ToCp1251("авраам");
+  Seed("index", fuzz::Join({Part(dict, "X.ind"), Part(dict, "X.ibf"), Part(dict, "X.ibp"),
+                            Part(dict, "XC.ibf"), Part(dict, "XC.ibp"), avraam,
+                            Utf8ToCp1251("Бабел"), "", Utf8ToCp1251("яяя")}));
+
+  const std::string ini = temp.File("bible.ini");
+  {
+    TIniFile settings(ini);
+    settings.WriteString("MainWindow", "FontName", "Times New Roman");
+    settings.WriteInteger("MainWindow", "FontSize", 12);
+    settings.WriteFormPlacement("MainWindow", {0, 10, 20, 640, 480});
+    settings.WriteString("KJV\\BookMarks", "John 3:16", "");
+    settings.WriteString(Utf8ToCp1251("Раздел"), Utf8ToCp1251("Ключ"), "'quoted value'");
+  }
+  const std::string iniBytes = fuzz::ReadFile(ini);
+  Seed("settings", fuzz::Join({iniBytes, "MainWindow", "FontSize", "14", "\x00\x05\x04"}));
+  Seed("settings",
+       fuzz::Join({iniBytes, "kjv\\bookmarks", "JOHN 3:16", "\" spaced \"", "\x03\x02"}));
+  Seed("settings",
+       fuzz::Join({"; comment\n[A]\nx=1\n\n[B\ny=2", "A", "y", "v", "\x00\x01\x02\x03"}));
+
+  THistoryList history;
+  history.Sorted = byTime;
+  history.EditText = "John 3:16";
+  history.Insert(0, 1234, "John 3:16", 45000.25);
+  history.Insert(1, 7, Utf8ToCp1251("Битие 1:1"), 45001.5);
+  history.Insert(2, 65535, "", 0);
+  Seed("history", history.SaveToBytes());
+  Seed("history", "2\r\n\r\n 4.50000000000000E+0004 1\r\nx\r\n");
+
+  for (const char* r : {"John 3:16", "Gen 1:1", "Ps 23", "3:16", "Jn3:16", "genesis 2 3"})
+    Seed("reference", std::string(1, '\0') + r);
+  for (const char* r : {"Битие 1:1", "Йоан 3:16", "Пс 22:1"})
+    Seed("reference", std::string(1, '\x01') + Utf8ToCp1251(r));
+  Seed("reference", std::string(1, '\x02') + "1:1");
+
+  Seed("markup", std::string(1, char(1)) +
+                     "The <divineName><w lemma=\"strong:H3068\">LORD</w></divineName> said "
+                     "<transChange type=\"added\">it</transChange><note>a note</note><lb/>");
+  Seed("markup", std::string(1, char(0x81)) +
+                     "In the <w lemma=\"strong:H7225\">beginning</w> <w lemma=\"strong:H0430\">God"
+                     "</w>&amp;&lt;<milestone type=\"x-p\"/>");
+  Seed("markup", std::string(1, char(2)) + "<i>added</i> <br/> <scripRef>John 1</scripRef>&#1234;");
+  Seed("markup", std::string(1, char(3)) + "word<WH0430> <FI>added<Fi> <RF>note<Rf><CM>");
+  Seed("markup", std::string(1, char(4)) + "<hi rend=\"italic\">x</hi> <lb/> ~ | {}");
+  Seed("markup", std::string(1, char(0)) + "plain ~ text | with {notes}");
+  std::printf("%d seeds in %s\n", Written, Out.c_str());
+  return 0;
+}
