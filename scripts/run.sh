@@ -11,8 +11,12 @@ if [ -f scripts/stage-data.sh ]; then
   bash scripts/stage-data.sh "$stage"
 fi
 if [ -x build/app/bible ]; then
+  # The program, its splash sound and its help lie beside the data.
   cp -f build/app/bible "$stage/bible"
-  exec "$stage/bible" "$@"
+  if [ -f build/app/Beg1.wav ]; then cp -f build/app/Beg1.wav "$stage/Beg1.wav"; fi
+  rm -rf "$stage/help"
+  cp -r help "$stage/help"
+  exec "$stage/bible"
 fi
 # Until the main window exists: the command-line reader shows a chapter of the staged data.
 exec build/tools/bible-tool chapter "$stage" 4 "John 3"

@@ -1,0 +1,66 @@
+// The program entry: the settings object and the main font exist before the windows and are
+// written back and released after them.
+
+#include <QIcon>
+#include <cstdlib>
+#include <ctime>
+#include <exception>
+
+#include "core/tbible.h"
+#include "core/tcustominifile.h"
+#include "forms/tbibleapplication.h"
+#include "forms/tlistmessageform1.h"
+#include "forms/tlogoform1.h"
+#include "forms/tmainform1.h"
+#include "forms/toptionsform1.h"
+#include "platform/fontsubstitution.h"
+#include "platform/showmessage.h"
+#include "platform/winhelp.h"
+#include "settings/tmyinifile.h"
+
+namespace {
+
+int RunProgram(TBibleApplication& app) {
+  std::srand(unsigned(std::time(nullptr)));
+  app.setApplicationName(QStringLiteral("bible"));
+  app.setApplicationDisplayName(QStringLiteral("The Bible"));
+  app.setWindowIcon(QIcon(QPixmap::fromImage(TLogoForm1::Picture().toImage().copy(95, 90, 110, 140))));
+  SetApplicationHelpFile(QStringLiteral("Bible.hlp"));
+
+  TMainForm1 main;
+  MainForm1 = &main;
+  TLogoForm1 logo(&main);
+  LogoForm1 = &logo;
+  TOptionsForm1 options(&main);
+  OptionsForm1 = &options;
+  TListMessageForm1 listMessage(&main);
+  ListMessageForm1 = &listMessage;
+  main.show();
+  const int result = app.exec();
+  ListMessageForm1 = nullptr;
+  OptionsForm1 = nullptr;
+  LogoForm1 = nullptr;
+  return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TBibleApplication app(argc, argv);
+  InstallFontSubstitutions();
+  TMyIniFile settings(SettingsFileName());
+  IniFile = &settings;
+  // The face of the main window's design; the stored choice replaces it.
+  MainFont = TFont{"Times New Roman", 12, 0, RUSSIAN_CHARSET, 0};
+  IniFile->ReadFont("MainWindow", MainFont);
+  const int result = RunProgram(app);
+  if (!SettingsWriteFailed) {
+    try {
+      IniFile->WriteFont("MainWindow", MainFont);
+    } catch (const std::exception& e) {
+      ShowMessage(QString::fromStdString(e.what()));
+    }
+  }
+  IniFile = nullptr;
+  return result;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The splash window: a borderless picture in the middle of the screen with a short sound. It is
+// shown modally at start-up and from the help menu's "Сигнал", and closes on a click, on Enter or
+// by itself after 11 seconds.
+
+#include <QDialog>
+#include <QPixmap>
+
+class QLabel;
+class QPushButton;
+class QSoundEffect;
+class QTimer;
+
+class TLogoForm1 : public QDialog {
+ public:
+  explicit TLogoForm1(QWidget* parent = nullptr);
+
+  static constexpr int TimerInterval = 11000;
+
+  QLabel* Image1 = nullptr;
+  QPushButton* Button1 = nullptr;  // the default button, so that Enter closes
+  QTimer* Timer1 = nullptr;
+  // Created on the first sound, so that a silent splash never touches the sound device.
+  QSoundEffect* MediaPlayer1 = nullptr;
+
+  // The picture of the form, drawn once: 301 x 406 pixels.
+  static QPixmap Picture();
+  // The sound file the last showing chose ("" when it stayed silent).
+  QString SoundFile() const { return FSoundFile; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void done(int result) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  void FormShow();
+  void Image1Click();
+  void FormClose();
+  QString FSoundFile;
+};
+
+// The program's one splash window, created by the program entry.
+extern TLogoForm1* LogoForm1;

@@ -1,0 +1,1063 @@
+#include "forms/tmainform1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
+#include "controls/fontconvert.h"
+#include "controls/tbiblecombobox.h"
+#include "controls/tbiblerichedit1.h"
+#include "controls/tlargelistbox.h"
+#include "controls/tmyspinedit.h"
+#include "core/bibleunit.h"
+#include "core/chapterbuilder.h"
+#include "core/cp1251.h"
+#include "core/eioerror.h"
+#include "core/tbible.h"
+#include "core/tcustominifile.h"
+#include "core/tlargestringlist.h"
+#include "forms/tbibleform1.h"
+#include "forms/tlogoform1.h"
+#include "forms/toptionsform1.h"
+#include "platform/checkedconnect.h"
+#include "platform/codepage.h"
+#include "platform/showmessage.h"
+#include "platform/winhelp.h"
+
+uint32_t CurrentVerseColor = 0x008000;
+uint32_t FounWordColor = 0xFF0000;
+int32_t ViewOptions = DefaultViewOptions;
+int SearchRangeType = 0;
+bool CheckClipboard = true;
+bool AutoKeybd = true;
+bool FoneticCyr = false;
+bool ReuseChapterText = true;
+bool RebuildTexts = false;
+bool SettingsWriteFailed = false;
+TMainForm1* MainForm1 = nullptr;
+
+namespace {
+
+const char* const Section = "MainWindow";
+
+// A saved count of windows beyond this is damage, not a session to restore.
+constexpr int MaxSavedWindows = 64;
+
+int ReadInt(const char* key, int defaultValue) {
+  return IniFile ? IniFile->ReadInteger(Section, key, defaultValue) : defaultValue;
+}
+
+bool ReadFlag(const char* key, bool defaultValue) {
+  return IniFile ? IniFile->ReadBool(Section, key, defaultValue) : defaultValue;
+}
+
+QWidget* Panel(QWidget* parent, QWidget* child) {
+  auto* panel = new QWidget(parent);
+  auto* layout = new QHBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(child);
+  return panel;
+}
+
+}  // namespace
+
+TMainForm1::TMainForm1(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("MainForm1"));
+  setWindowTitle(QStringLiteral("Библията"));
+  DataRoot = QCoreApplication::applicationDirPath().toStdString() + "/";
+  CreateControls();
+  CreateMenus();
+  ConnectEvents();
+  FormCreate();
+}
+
+TMainForm1::~TMainForm1() {
+  if (MainForm1 == this) MainForm1 = nullptr;
+}
+
+void TMainForm1::CreateControls() {
+  QFont design(QStringLiteral("Times New Roman"));
+  design.setPixelSize(15);
+  Splitter1 = new QSplitter(Qt::Horizontal, this);
+  Splitter1->setObjectName(QStringLiteral("Splitter1"));
+  Splitter1->setHandleWidth(3);
+  Splitter1->setChildrenCollapsible(false);
+  setCentralWidget(Splitter1);
+
+  Panel3 = new QWidget(Splitter1);
+  Panel3->setObjectName(QStringLiteral("Panel3"));
+  Panel3->setMinimumWidth(157);
+  Panel3->setFont(design);
+  auto* panel = new QVBoxLayout(Panel3);
+  panel->setContentsMargins(3, 3, 3, 3);
+  panel->setSpacing(3);
+
+  ComboBox1 = new QComboBox();
+  ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+  ComboBox1->setEditable(true);
+  ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+  ComboBox1->setCompleter(nullptr);
+  ComboBox1->setMaxVisibleItems(24);
+  ComboBox1->setToolTip(QStringLiteral("Книга от Библията"));
+  Panel8 = Panel(Panel3, ComboBox1);
+  panel->addWidget(Panel8);
+
+  SpinEdit1 = new TMySpinEdit();
+  SpinEdit2 = new TMySpinEdit();
+  SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
+  SpinEdit2->setObjectName(QStringLiteral("SpinEdit2"));
+  SpinEdit1->setToolTip(QStringLiteral("Глава на книгата"));
+  SpinEdit2->setToolTip(QStringLiteral("Номер на стиха"));
+  for (TMySpinEdit* box : {SpinEdit1, SpinEdit2}) {
+    box->SetAutoSelect(false);
+    box->SetIncrement(-1);
+    box->SetMinValue(1);
+    box->SetMaxValue(150);
+    box->FixValue(1);
+  }
+  Button1 = new QPushButton(QStringLiteral("само"));
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Panel2 = new QWidget(Panel3);
+  auto* spins = new QHBoxLayout(Panel2);
+  spins->setContentsMargins(0, 0, 0, 0);
+  spins->setSpacing(3);
+  spins->addWidget(SpinEdit1, 1);
+  spins->addWidget(SpinEdit2, 1);
+  spins->addWidget(Button1);
+  panel->addWidget(Panel2);
+
+  Splitter2 = new QSplitter(Qt::Vertical, Panel3);
+  Splitter2->setObjectName(QStringLiteral("Splitter2"));
+  Splitter2->setChildrenCollapsible(false);
+  LargeListBox1 = new TLargeListBox(Splitter2);
+  LargeListBox1->setObjectName(QStringLiteral("LargeListBox1"));
+  LargeListBox1->setToolTip(QStringLiteral("Списък на думите"));
+  ListBox2 = new QListWidget(Splitter2);
+  ListBox2->setObjectName(QStringLiteral("ListBox2"));
+  ListBox2->setToolTip(QStringLiteral("Намерени стихове"));
+  ListBox2->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  ListBox2->setContextMenuPolicy(Qt::CustomContextMenu);
+  Splitter2->setStretchFactor(1, 1);
+  panel->addWidget(Splitter2, 1);
+
+  BibleComboBox1 = new TBibleComboBox();
+  BibleComboBox1->setObjectName(QStringLiteral("BibleComboBox1"));
+  BibleComboBox1->setToolTip(QStringLiteral("Отваряни стихове"));
+  BibleComboBox1->setMaxVisibleItems(20);
+  Panel6 = Panel(Panel3, BibleComboBox1);
+  panel->addWidget(Panel6);
+
+  MdiArea = new QMdiArea(Splitter1);
+  MdiArea->setObjectName(QStringLiteral("MdiArea"));
+  MdiArea->setBackground(QColor(0x80, 0x80, 0x80));
+  // Tiled windows always fit, so the frame never scrolls.
+  MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Splitter1->setStretchFactor(1, 1);
+  Panel3->hide();
+
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  StatusPanel = new QLabel(StatusBar1);
+  StatusPanel->setMinimumWidth(50);
+  StatusBar1->addWidget(StatusPanel, 1);
+  setStatusBar(StatusBar1);
+
+  RichEdit1 = new TBibleRichEdit1(this);
+  RichEdit1->AutoMark = false;
+  RichEdit1->hide();
+
+  PopupMenu1 = new QMenu(this);
+  Copy1 = PopupMenu1->addAction(QStringLiteral("Копирай списъка"));
+  Copy2 = PopupMenu1->addAction(QStringLiteral("Копирай всички стихове"));
+  Copy3 = PopupMenu1->addAction(QStringLiteral("Копирай маркираните стихове"));
+  Copy3->setEnabled(false);
+  auto historyMenu = [this] {
+    auto* menu = new QMenu(this);
+    for (const char* caption : {"По азбучен ред", "По време", "По място в Библията", "-",
+                                "Изтриване", "Брой"}) {
+      if (QString::fromUtf8(caption) == QStringLiteral("-"))
+        menu->addSeparator();
+      else
+        menu->addAction(QString::fromUtf8(caption));
+    }
+    return menu;
+  };
+  PopupMenu2 = historyMenu();
+  PopupMenu3 = historyMenu();
+  LargeListBox1->SetPopupMenu(PopupMenu2);
+  BibleComboBox1->SetPopupMenu(PopupMenu3);
+  BibleComboBox1->SetSorted(byText);
+  PopupMenu4 = new QMenu(this);
+  auto* modes = new QActionGroup(PopupMenu4);
+  Only1 = PopupMenu4->addAction(QStringLiteral("само"));
+  And1 = PopupMenu4->addAction(QStringLiteral("и"));
+  Or1 = PopupMenu4->addAction(QStringLiteral("или"));
+  Without1 = PopupMenu4->addAction(QStringLiteral("без"));
+  for (QAction* item : {Only1, And1, Or1, Without1}) {
+    item->setCheckable(true);
+    modes->addAction(item);
+  }
+  Only1->setChecked(true);
+  PopupMenu5 = new QMenu(this);
+  Dictionary2 = PopupMenu5->addAction(QStringLiteral("Речник"));
+  LargeListBox1->SetPopupMenu2(PopupMenu5);
+}
+
+void TMainForm1::CreateMenus() {
+  QMenuBar* bar = menuBar();
+  File1 = bar->addMenu(QStringLiteral("&Отвори"));
+  for (int i = 0; i < VersionTableSize; ++i) {
+    Version[size_t(i)] = File1->addAction(QString::fromUtf8(VersionCaptions[i]));
+    Version[size_t(i)]->setCheckable(true);
+    Version[size_t(i)]->setVisible(false);
+    Version[size_t(i)]->setData(i);
+  }
+  N3 = File1->addSeparator();
+  N3->setVisible(false);
+  ViewWindow1 = File1->addAction(QStringLiteral("Прозорец отгоре"));
+  ViewWindow1->setVisible(false);
+  Dictionary1 = File1->addAction(QStringLiteral("Речник"));
+  Dictionary1->setVisible(false);
+  N1 = File1->addSeparator();
+  N1->setVisible(false);
+  Exit1 = File1->addAction(QStringLiteral("E&xit"));
+
+  Goto1 = bar->addMenu(QStringLiteral("&Иди на"));
+  Previous1 = Goto1->addAction(QStringLiteral("предишния стих"));
+  BookMark2 = Goto1->addMenu(QStringLiteral("отбелязаното място"));
+  GotoBookMark1 = BookMark2->addAction(QStringLiteral("Go to"));
+  GotoBookMark1->setVisible(false);
+  Random1 = Goto1->addAction(QStringLiteral("случайно избран стих"));
+  Goto1->menuAction()->setVisible(false);
+
+  Range1 = bar->addAction(QStringLiteral("О&бласт"));
+  Range1->setVisible(false);
+  Options1 = bar->addAction(QStringLiteral("&Настройка"));
+  Options1->setVisible(false);
+  Windows1 = bar->addMenu(QStringLiteral("П&розорци"));
+  Tile1 = Windows1->addAction(QStringLiteral("Нареди"));
+  Windows1->menuAction()->setVisible(false);
+
+  Help1 = bar->addMenu(QStringLiteral("&Помощ"));
+  ThisProgram1 = Help1->addAction(QStringLiteral("за програмата"));
+  ThisBible1 = Help1->addAction(QStringLiteral("за Библията"));
+  ThisBible1->setVisible(false);
+  N4 = Help1->addSeparator();
+  Logo1 = Help1->addAction(QStringLiteral("Сигнал"));
+}
+
+void TMainForm1::ConnectEvents() {
+  for (QAction* item : Version)
+    BIBLE_CONNECT(item, &QAction::triggered, this, [this, item] { VersionClick(item); });
+  BIBLE_CONNECT(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
+  BIBLE_CONNECT(ViewWindow1, &QAction::triggered, this, [this] { ViewWindow1Click(); });
+  BIBLE_CONNECT(Previous1, &QAction::triggered, this, [this] { Previous1Click(); });
+  BIBLE_CONNECT(Random1, &QAction::triggered, this, [this] { Random1Click(); });
+  BIBLE_CONNECT(Options1, &QAction::triggered, this, [this] { Options1Click(); });
+  BIBLE_CONNECT(Tile1, &QAction::triggered, this, [this] { Tile1Click(); });
+  BIBLE_CONNECT(Windows1, &QMenu::aboutToShow, this, [this] { Windows1Popup(); });
+  BIBLE_CONNECT(ThisProgram1, &QAction::triggered, this, [this] { Help1Click(); });
+  BIBLE_CONNECT(ThisBible1, &QAction::triggered, this, [this] { ThisBible1Click(); });
+  BIBLE_CONNECT(Logo1, &QAction::triggered, this, [this] { Logo1Click(); });
+  BIBLE_CONNECT(MdiArea, &QMdiArea::subWindowActivated, this,
+                [this](QMdiSubWindow* w) { SubWindowActivated(w); });
+  BIBLE_CONNECT(Splitter1, &QSplitter::splitterMoved, this, [this] { TileWindows(); });
+  BIBLE_CONNECT(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+  ComboBox1->lineEdit()->installEventFilter(this);
+  // The windows are tiled whenever the frame's area changes size: window resize, panel shown or
+  // hidden, splitter moved.
+  MdiArea->installEventFilter(this);
+  for (TMySpinEdit* box : {SpinEdit1, SpinEdit2}) {
+    box->OnChange = [this](QObject*) { SpinEdit1Change(); };
+    box->OnKeyDown = [this, box](QObject*, int& key, Qt::KeyboardModifiers) {
+      SpinEdit2KeyDown(box, key);
+    };
+    box->OnEnter = [box](QObject*) {
+      if (auto* edit = box->findChild<QLineEdit*>()) edit->end(false);
+    };
+  }
+  SpinEdit2->OnMin = [this] { SpinEdit2Min(); };
+  SpinEdit2->OnMax = [this] { SpinEdit2Max(); };
+  BIBLE_CONNECT(BibleComboBox1, &QComboBox::activated, this, [this] { BibleComboBox1Change(); });
+  LargeListBox1->OnChangeItemIndex = [this](QObject*) { LargeListBox1ChangeItemIndex(); };
+  LargeListBox1->OnClick = [this](QObject*) { LargeListBox1ChangeItemIndex(); };
+  LargeListBox1->OnKeyPress = [this](QObject*, char& key) { LargeListBox1KeyPress(key); };
+  BIBLE_CONNECT(Button1, &QPushButton::pressed, this, [this] { Button1MouseDown(); });
+  for (QAction* item : {Only1, And1, Or1, Without1})
+    BIBLE_CONNECT(item, &QAction::triggered, this, [this, item] { ModeClick(item); });
+  BIBLE_CONNECT(ListBox2, &QListWidget::itemClicked, this, [this] { ListBox2Click(); });
+  BIBLE_CONNECT(ListBox2, &QWidget::customContextMenuRequested, this,
+                [this](const QPoint& p) { PopupMenu1->popup(ListBox2->mapToGlobal(p)); });
+}
+
+void TMainForm1::FormCreate() {
+  BookSet.fill(1);
+  ListVersions();
+
+  // Placement: centred on the screen unless the settings say otherwise.
+  QRect screen(0, 0, 1280, 800);
+  if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->availableGeometry();
+  const int width = std::min(1000, screen.width() - 40);
+  const int height = std::min(700, screen.height() - 60);
+  TFormPlacement placement;
+  placement.WindowState = wsNormal;
+  placement.Left = screen.left() + (screen.width() - width) / 2;
+  placement.Top = screen.top() + (screen.height() - height) / 2;
+  placement.Width = width;
+  placement.Height = height;
+  if (IniFile) IniFile->ReadFormPlacement(Section, placement);
+  // A stored size that cannot hold the menu and the panel is damage; the default takes over.
+  if (placement.Width < 200 || placement.Height < 150) {
+    placement.Width = width;
+    placement.Height = height;
+  }
+  setGeometry(placement.Left, placement.Top, placement.Width, placement.Height);
+  if (placement.WindowState == wsMaximized) setWindowState(Qt::WindowMaximized);
+
+  SetPanelAlign(ReadInt("PanelAlign", alLeft) == alRight ? alRight : alLeft);
+  const int panelWidth = std::max(157, ReadInt("PanelWidth", 157));
+  Splitter1->setSizes(FPanelAlign == alLeft ? QList<int>{panelWidth, width - panelWidth}
+                                            : QList<int>{width - panelWidth, panelWidth});
+  const int splitterTop = std::max(40, ReadInt("SplitterTop", 144));
+  Splitter2->setSizes({splitterTop, std::max(60, height - splitterTop - 140)});
+  SetShowHint(ReadFlag("ShowHint", true));
+
+  CurrentVerseColor = uint32_t(ReadInt("CurrentVerseColor", 0x008000)) & 0xFFFFFF;
+  FounWordColor = uint32_t(ReadInt("FounWordColor", 0xFF0000)) & 0xFFFFFF;
+  ViewOptions = ReadInt("ViewOptions", DefaultViewOptions);
+  SearchRangeType = ReadInt("SearchRangeType", 0);
+  // A character other than "0" keeps the book in the range, as does a string shorter than 78.
+  const std::string range = IniFile ? IniFile->ReadString(Section, "SearchRange", "") : "";
+  for (size_t k = 0; k < BookSet.size(); ++k) BookSet[k] = k < range.size() && range[k] == '0' ? 0 : 1;
+  Search.BookSet = BookSet;
+  CheckClipboard = ReadFlag("CheckClipboard", true);
+  DifferentFonts = ReadFlag("DifferentFonts", false);
+  AutoKeybd = ReadFlag("AutoKeybd", true);
+  FoneticCyr = ReadFlag("FoneticCyr", false);
+}
+
+void TMainForm1::ListVersions() {
+  bool any = false;
+  for (int i = 0; i < VersionTableSize; ++i) {
+    std::error_code ec;
+    const bool installed =
+        std::filesystem::exists(DataRoot + VersionDiskFolder(i) + "BibleTitles.txt", ec);
+    Version[size_t(i)]->setVisible(installed);
+    any = any || installed;
+  }
+  bool dictionaries = false;
+  std::error_code ec;
+  for (auto it = std::filesystem::directory_iterator(DataRoot + "Dictionaries", ec);
+       !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    if (it->path().extension() == ".ibf") {
+      dictionaries = true;
+      break;
+    }
+  }
+  Dictionary1->setVisible(dictionaries);
+  N1->setVisible(dictionaries || !BibleForms().empty());
+  N3->setVisible(any);
+}
+
+void TMainForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (FShown) return;
+  FShown = true;
+  // After the frame has appeared, so that the splash stands in front of it.
+  QTimer::singleShot(0, this, [this] { FormShow(); });
+}
+
+void TMainForm1::FormShow() {
+  if (OptionsForm1) OptionsForm1->CheckBox8->setChecked(ReadFlag("PlaySound", true));
+  if (LogoForm1) LogoForm1->exec();
+  if (OptionsForm1) OptionsForm1->CheckBox10->setChecked(ReadFlag("ShowFootnotes", true));
+  ReopenWindows();
+  if (TBibleForm1* active = ActiveBibleForm()) {
+    try {
+      active->FormActivate();
+    } catch (const std::exception& e) {
+      ShowMessage(QString::fromStdString(e.what()), this);
+    }
+  }
+  TileWindows();
+  if (ReadFlag("IsBeacon", false)) ViewWindow1Click();
+}
+
+void TMainForm1::ReopenWindows() {
+  const int n = std::clamp(ReadInt("MDIChildCount", 0), 0, MaxSavedWindows);
+  for (int k = n - 1; k >= 0; --k) {
+    const std::string section = "Bible" + std::to_string(k);
+    if (!IniFile) break;
+    const int version = IniFile->ReadInteger(section, "BibleHndl", 1);
+    // A section that names no version of the table is skipped; the others still open.
+    if (version < 0 || version >= VersionTableSize) continue;
+    OpenBibleWindow(version, IniFile->ReadInteger(section, "Book", 1),
+                    IniFile->ReadInteger(section, "Chapter", 1),
+                    IniFile->ReadInteger(section, "Verse", 1));
+  }
+}
+
+void TMainForm1::OpenBibleWindow(int version, int book, int chapter, int verse) {
+  TBibleForm1* form = nullptr;
+  try {
+    form = TBibleForm1::Create(this, version, book, chapter, verse);
+  } catch (const std::exception& e) {
+    ShowMessage(QString::fromStdString(e.what()), this);
+    return;
+  }
+  if (!form) return;
+  QMdiSubWindow* sub = MdiArea->addSubWindow(form);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowIcon(QIcon(QPixmap::fromImage([] {
+    QImage img(16, 16, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    return img;
+  }())));
+  sub->resize(420, 360);
+  sub->show();
+  MdiArea->setActiveSubWindow(sub);
+  ShowPanel();
+  ClearNewFlag();
+}
+
+std::vector<TBibleForm1*> TMainForm1::BibleForms() const {
+  std::vector<TBibleForm1*> forms;
+  const QList<QMdiSubWindow*> list = MdiArea->subWindowList(QMdiArea::StackingOrder);
+  for (auto it = list.rbegin(); it != list.rend(); ++it) {
+    auto* form = dynamic_cast<TBibleForm1*>((*it)->widget());
+    if (form && !form->Closing) forms.push_back(form);
+  }
+  return forms;
+}
+
+TBibleForm1* TMainForm1::ActiveBibleForm() const {
+  if (QMdiSubWindow* sub = MdiArea->activeSubWindow()) {
+    auto* form = dynamic_cast<TBibleForm1*>(sub->widget());
+    if (form && !form->Closing) return form;
+  }
+  const auto forms = BibleForms();
+  return forms.empty() ? nullptr : forms.front();
+}
+
+void TMainForm1::SubWindowActivated(QMdiSubWindow* window) {
+  if (!window) return;
+  auto* form = dynamic_cast<TBibleForm1*>(window->widget());
+  if (!form) return;
+  try {
+    form->FormActivate();
+  } catch (const std::exception& e) {
+    ShowMessage(QString::fromStdString(e.what()), this);
+  }
+}
+
+void TMainForm1::ClearNewFlag() {
+  // Every other window had its flag cleared right after its own creation.
+  for (TBibleForm1* form : BibleForms()) form->JustCreated = false;
+}
+
+void TMainForm1::ShowPanel() {
+  if (BibleForms().empty()) return;
+  Panel3->show();
+  for (QAction* item : {ViewWindow1, N1, Options1, Range1, ThisBible1}) item->setVisible(true);
+  Goto1->menuAction()->setVisible(true);
+  Windows1->menuAction()->setVisible(true);
+}
+
+void TMainForm1::BibleWindowClosed(TBibleForm1* form) {
+  form->Closing = true;
+  if (LastSynced == form) LastSynced = nullptr;
+  if (QMdiSubWindow* sub = form->SubWindow()) sub->deleteLater();
+  if (BibleForms().empty()) {
+    Panel3->hide();
+    for (QAction* item : {Options1, Range1, ViewWindow1, ThisBible1}) item->setVisible(false);
+    Goto1->menuAction()->setVisible(false);
+    Windows1->menuAction()->setVisible(false);
+    N1->setVisible(Dictionary1->isVisible());
+  }
+  TileWindows();
+  if (TBibleForm1* active = ActiveBibleForm()) active->BRichEdit1->viewport()->update();
+}
+
+void TMainForm1::SetPanelAlign(TAlign align) {
+  FPanelAlign = align;
+  // The splitter lies between the panel and the windows' area on either side.
+  Splitter1->insertWidget(align == alLeft ? 0 : 1, Panel3);
+  TileWindows();
+}
+
+void TMainForm1::SetShowHint(bool on) {
+  ShowHint = on;
+  // Hints are the tool tips of the panel's controls; off, they are kept but not shown.
+  Panel3->setAttribute(Qt::WA_AlwaysShowToolTips, on);
+  for (QWidget* w : {static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(SpinEdit1),
+                     static_cast<QWidget*>(SpinEdit2), static_cast<QWidget*>(LargeListBox1),
+                     static_cast<QWidget*>(ListBox2), static_cast<QWidget*>(BibleComboBox1)}) {
+    const QString tip = w->property("hint").toString();
+    if (tip.isEmpty()) w->setProperty("hint", w->toolTip());
+    w->setToolTip(on ? w->property("hint").toString() : QString());
+  }
+}
+
+int TMainForm1::NameCharset() const {
+  if (!CurrentBible) return AnsiCharset;
+  return VersionLanguage(*CurrentBible) == 3 ? RUSSIAN_CHARSET : CurrentBible->Font.Charset;
+}
+
+void TMainForm1::ApplyVersionFont() {
+  if (!CurrentBible) return;
+  MainFont = CurrentBible->Font;
+  const QFont f = ToQFont(CurrentBible->Font);
+  Panel3->setFont(f);
+  LargeListBox1->SetFont(f);
+  StatusBar1->setFont(f);
+  StatusBar1->setMinimumHeight(QFontMetrics(f).height() + 8);
+  LargeListBox1->FillRows();
+}
+
+void TMainForm1::TileWindows() {
+  if (!MdiArea) return;
+  std::vector<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* sub : MdiArea->subWindowList(QMdiArea::CreationOrder)) {
+    auto* form = dynamic_cast<TBibleForm1*>(sub->widget());
+    if (form && !form->Closing && !sub->isMinimized()) windows.push_back(sub);
+  }
+  const int n = int(windows.size());
+  if (n == 0) return;
+  // Side by side in columns, as parallel texts are read; more than four make a grid.
+  const int columns = n <= 4 ? n : int(std::ceil(std::sqrt(double(n))));
+  const int rows = (n + columns - 1) / columns;
+  const QRect area = MdiArea->viewport()->rect();
+  for (int i = 0; i < n; ++i) {
+    const int row = i / columns;
+    const int column = i % columns;
+    const int inRow = row == rows - 1 ? n - row * columns : columns;
+    const int x0 = area.width() * column / inRow;
+    const int x1 = area.width() * (column + 1) / inRow;
+    const int y0 = area.height() * row / rows;
+    const int y1 = area.height() * (row + 1) / rows;
+    if (windows[size_t(i)]->isMaximized()) windows[size_t(i)]->showNormal();
+    windows[size_t(i)]->setGeometry(x0, y0, x1 - x0, y1 - y0);
+  }
+}
+
+void TMainForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  TileWindows();
+  // The frame's own size follows once the layout has run.
+  QTimer::singleShot(0, this, [this] { TileWindows(); });
+}
+
+void TMainForm1::SetBookLine(int position) {
+  ComboBox1->blockSignals(true);
+  ComboBox1->setCurrentIndex(position - 1);
+  ComboBox1->setEditText(ComboBox1->itemText(position - 1));
+  ComboBox1->blockSignals(false);
+}
+
+// ---- Navigation ----
+
+void TMainForm1::ShowPosition() {
+  if (ComboBox1->currentIndex() < 0 || !CurrentBible) return;
+  const TBible& bible = *CurrentBible;
+  const int position = ComboBox1->currentIndex() + 1;
+  CurrentBook = bible.BookOrder[size_t(std::min(position, MaxBooks))];
+  SpinEdit1->SetMaxValue(std::max(1, bible.ChapterCount(position)));
+  if (SpinEdit1->Text().isEmpty()) return;
+  if (SpinEdit1->Value() > SpinEdit1->MaxValue()) SpinEdit1->FixValue(SpinEdit1->MaxValue());
+  if (SpinEdit1->Value() < 1) SpinEdit1->FixValue(1);
+  SpinEdit2->SetMaxValue(std::max(1, bible.ChapterVerses(position, SpinEdit1->Value())));
+  if (SpinEdit2->Text().isEmpty()) return;
+  if (SpinEdit2->Value() > SpinEdit2->MaxValue()) SpinEdit2->FixValue(SpinEdit2->MaxValue());
+  if (SpinEdit2->Value() < 1) SpinEdit2->FixValue(1);
+  RecordHistory();
+  for (auto& b : Bibles)
+    if (b) b->RefreshPending = true;
+  for (TBibleForm1* form : BibleForms()) {
+    if (!form->Bible->RefreshPending) continue;
+    form->Book = CurrentBook;
+    form->Chapter = SpinEdit1->Value();
+    form->Verse = SpinEdit2->Value();
+    form->DisplayVerse(form->Book, form->Chapter, form->Verse);
+    form->Bible->RefreshPending = false;
+  }
+}
+
+void TMainForm1::RecordHistory() {
+  const TBible& bible = *CurrentBible;
+  const int n = VerseNumber(bible, bible.BookPosition[size_t(CurrentBook)], SpinEdit1->Value(),
+                            SpinEdit2->Value());
+  const std::string text = VerseReference(bible, n, false);
+  if (n > 1) {
+    const std::string previous = VerseReference(bible, n - 1, false);
+    const QList<QAction*> items = BookMark2->actions();
+    for (int j = 1; j < int(items.size()); ++j) {
+      if (items[j]->data().toByteArray().toStdString() != previous) continue;
+      if (size_t(j - 1) < CurrentBible->BookMarks.size())
+        CurrentBible->BookMarks[size_t(j - 1)] = text;
+      QString shown = DecodeBytes(text, NameCharset());
+      items[j]->setText(shown.replace(QLatin1Char('&'), QStringLiteral("&&")));
+      items[j]->setData(QByteArray::fromStdString(text));
+      break;
+    }
+  }
+  const TDateTime now = DateTimeNow();
+  if (FollowStamp) HistoryStamp = now;
+  FollowStamp = true;
+  BibleComboBox1->Add(uint16_t(n), text, now);
+}
+
+void TMainForm1::GoToVerse(int n) {
+  if (!CurrentBible) return;
+  const TBible& bible = *CurrentBible;
+  int position = 0, chapter = 1, verse = 1;
+  LocateVerse(bible, n, position, chapter, verse);
+  if (position < 1) return;
+  CurrentBook = bible.BookOrder[size_t(position)];
+  SetBookLine(position);
+  SpinEdit1->SetMaxValue(std::max(1, bible.ChapterCount(position)));
+  SpinEdit1->FixValue(chapter);
+  SpinEdit2->SetMaxValue(std::max(1, bible.ChapterVerses(position, chapter)));
+  SpinEdit2->FixValue(verse);
+  ListBox2->clearSelection();
+  const QString line = DecodeBytes(
+      VerseReference(bible, VerseNumber(bible, position, chapter, verse),
+                     TViewOptions::Unpack(ViewOptions).ShortNames),
+      NameCharset());
+  const QList<QListWidgetItem*> found = ListBox2->findItems(line, Qt::MatchExactly);
+  if (!found.isEmpty()) {
+    found.front()->setSelected(true);
+    ListBox2->setCurrentItem(found.front(), QItemSelectionModel::Current);
+  } else {
+    Copy3->setEnabled(false);
+  }
+  ShowPosition();
+}
+
+bool TMainForm1::GoToReference(const std::string& text) {
+  if (!CurrentBible) return false;
+  int position = 0, chapter = 1, verse = 1;
+  if (!ParseReference(*CurrentBible, text, position, chapter, verse)) return false;
+  if (position > 0) SetBookLine(position);
+  SpinEdit1->FixValue(chapter);
+  SpinEdit2->FixValue(verse);
+  ShowPosition();
+  return true;
+}
+
+void TMainForm1::ComboBox1Change() {
+  if (!CurrentBible || ComboBox1->currentIndex() < 0) return;
+  const int position = ComboBox1->currentIndex() + 1;
+  if (CurrentBible->BookOrder[size_t(std::min(position, MaxBooks))] != CurrentBook) ShowPosition();
+}
+
+bool TMainForm1::ComboBox1KeyPress(char key) {
+  if (!CurrentBible) return false;
+  if (key == 13) {
+    GoToReference(EncodeText(ComboBox1->currentText(), NameCharset()));
+    return true;
+  }
+  if (key == ' ') {
+    std::string s = EncodeText(ComboBox1->currentText(), NameCharset());
+    if (s.size() < 2) return false;
+    NormalizeReference(s);
+    const int position = FindBookName(*CurrentBible, s);
+    if (position < 1) return false;
+    SetBookLine(position);
+    ComboBox1->setEditText(ComboBox1->itemText(position - 1) + QLatin1Char(' '));
+    ComboBox1->lineEdit()->end(false);
+    return true;
+  }
+  return false;
+}
+
+bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == MdiArea && event->type() == QEvent::Resize) TileWindows();
+  if (watched == ComboBox1->lineEdit() && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    char c = 0;
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+      c = 13;
+    else if (key->key() == Qt::Key_Space)
+      c = ' ';
+    if (c) {
+      try {
+        if (ComboBox1KeyPress(c)) return true;
+      } catch (const std::exception& e) {
+        ShowMessage(QString::fromStdString(e.what()), this);
+        return true;
+      }
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm1::SpinEdit1Change() {
+  if (!Typing) ShowPosition();
+}
+
+void TMainForm1::SpinEdit2KeyDown(TMySpinEdit* sender, int& key) {
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      Typing = false;
+      SpinEdit1Change();
+      break;
+    case Qt::Key_PageUp:
+      Typing = false;
+      sender->SetValue(1);
+      break;
+    case Qt::Key_PageDown:
+      Typing = false;
+      sender->SetValue(sender->MaxValue());
+      break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    // Moving the focus and the modifiers alone type nothing.
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+      break;
+    default:
+      Typing = true;
+      break;
+  }
+}
+
+void TMainForm1::SpinEdit2Min() {
+  if (!CurrentBible) return;
+  const int n = VerseNumber(*CurrentBible, ComboBox1->currentIndex() + 1, SpinEdit1->Value(),
+                            SpinEdit2->Value());
+  GoToVerse(n > 1 ? n - 1 : 1);
+}
+
+void TMainForm1::SpinEdit2Max() {
+  if (!CurrentBible) return;
+  const int n = VerseNumber(*CurrentBible, ComboBox1->currentIndex() + 1, SpinEdit1->Value(),
+                            SpinEdit2->Value());
+  GoToVerse(n < CurrentBible->VerseCount ? n + 1 : n);
+}
+
+void TMainForm1::BibleComboBox1Change() {
+  const int i = BibleComboBox1->currentIndex();
+  if (i < 0 || i >= BibleComboBox1->Count()) return;
+  GoToVerse(BibleComboBox1->Places()[size_t(i)]);
+}
+
+void TMainForm1::Previous1Click() {
+  if (BibleComboBox1->Count() == 0) return;
+  int i = BibleComboBox1->PreviousByTime(HistoryStamp);
+  if (i < 0) i = 0;
+  FollowStamp = false;
+  HistoryStamp = BibleComboBox1->Times()[size_t(i)];
+  GoToVerse(BibleComboBox1->Places()[size_t(i)]);
+}
+
+void TMainForm1::Random1Click() {
+  if (!CurrentBible || CurrentBible->VerseCount == 0) return;
+  GoToVerse(1 + std::rand() % CurrentBible->VerseCount);
+}
+
+void TMainForm1::GotoBookMark1Click(QAction* item) {
+  if (!item) return;
+  GoToReference(item->data().toByteArray().toStdString());
+  SpinEdit2->setFocus();
+}
+
+// ---- Word search ----
+
+void TMainForm1::SearchText(const std::string& text) {
+  if (!CurrentBible) return;
+  Search.BookSet = BookSet;
+  if (!Search.SearchText(*CurrentBible, text)) return;
+  if (Search.Found.Count() > 0)
+    LargeListBox1->ComboBox->Add(Search.Found[1], LargeListBox1->Text(), DateTimeNow());
+  ShowFound(Search.SearchExpression);
+  // The found words are coloured in the active verse of every window.
+  for (TBibleForm1* form : BibleForms()) {
+    const bool keep = ReuseChapterText;
+    form->DisplayVerse(form->Book, form->Chapter, form->Verse);
+    ReuseChapterText = keep;
+  }
+}
+
+void TMainForm1::ShowFound(const std::string& expression) {
+  ListBox2->clear();
+  if (!CurrentBible || Search.Found.Absent()) return;
+  const bool shortNames = TViewOptions::Unpack(ViewOptions).ShortNames;
+  QStringList lines;
+  for (uint16_t n : Search.Found)
+    lines.append(DecodeBytes(VerseReference(*CurrentBible, n, shortNames), NameCharset()));
+  ListBox2->addItems(lines);
+  if (!expression.empty()) {
+    StatusPanel->setText(DecodeBytes(Search.StatusText, CurrentBible->Font.Charset));
+    if (ListBox2->count() > 0) ListBox2->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+  }
+}
+
+void TMainForm1::SearchTypedText() {
+  SearchText(LargeListBox1->Text());
+  SetModeOnly();
+}
+
+void TMainForm1::SearchSelectedWord() {
+  if (Typing) return;
+  SearchText(LargeListBox1->Text());
+  SetModeOnly();
+  Copy3->setEnabled(false);
+}
+
+void TMainForm1::SetModeOnly() {
+  Only1->setChecked(true);
+  Search.SetModeOnly();
+  Button1->setText(QStringLiteral("само"));
+}
+
+int TMainForm1::CountMarked() const { return int(ListBox2->selectedItems().size()); }
+
+void TMainForm1::LargeListBox1ChangeItemIndex() {
+  if (LargeListBox1->ItemIndex() < 0) {
+    SearchTypedText();
+  } else {
+    SearchSelectedWord();
+    Typing = false;
+  }
+}
+
+void TMainForm1::LargeListBox1KeyPress(char& key) {
+  if (key == 13) {
+    Typing = false;
+    SearchTypedText();
+    if (Search.Found.Count() > 0) {
+      GoToVerse(Search.Found[1]);
+      ListBox2->setFocus();
+    }
+  } else {
+    Typing = true;
+  }
+}
+
+void TMainForm1::Button1MouseDown() {
+  QPoint p = Button1->mapToGlobal(QPoint(0, Button1->height()));
+  if (QScreen* s = QGuiApplication::primaryScreen())
+    if (p.x() + 75 > s->geometry().width()) p.setX(s->geometry().width() - 75);
+  PopupMenu4->popup(p);
+}
+
+void TMainForm1::ModeClick(QAction* item) {
+  if (item == Only1) {
+    SetModeOnly();
+    return;
+  }
+  item->setChecked(true);
+  Button1->setText(item->text());
+  Search.Mode = item == And1 ? TSearchMode::And : item == Or1 ? TSearchMode::Or
+                                                              : TSearchMode::Without;
+}
+
+void TMainForm1::ListBox2Click() {
+  if (ListBox2->count() == 0) return;
+  const int n = CountMarked();
+  Copy3->setEnabled(n > 0);
+  const int row = ListBox2->currentRow();
+  if (n == 1 && row >= 0 && row < Search.Found.Count()) GoToVerse(Search.Found[size_t(row) + 1]);
+}
+
+// ---- Menus ----
+
+void TMainForm1::VersionClick(QAction* sender) {
+  if (!sender) return;
+  OpenBibleWindow(sender->data().toInt(), CurrentBook, SpinEdit1->Value(), SpinEdit2->Value());
+  if (TBibleForm1* active = ActiveBibleForm()) {
+    try {
+      active->FormActivate();
+    } catch (const std::exception& e) {
+      ShowMessage(QString::fromStdString(e.what()), this);
+    }
+  }
+  TileWindows();
+}
+
+void TMainForm1::Exit1Click() { close(); }
+
+void TMainForm1::Options1Click() {
+  if (!OptionsForm1 || !OptionsForm1->EditOptions()) return;
+  ApplyVersionFont();
+  TileWindows();
+  if (RebuildTexts) {
+    const auto forms = BibleForms();
+    for (TBibleForm1* form : forms) {
+      if (form->Bible != CurrentBible && DifferentFonts) continue;
+      ReuseChapterText = false;
+      form->Bible->SetFont(MainFont);
+      form->DisplayVerse(form->Book, form->Chapter, form->Verse);
+      ReuseChapterText = true;
+    }
+    if (!forms.empty() && forms.front()->VersionIndex() == 9)
+      ShowMessage(QStringLiteral("Ако избрания шрифт притежава Script:Greek, но въпреки това "
+                                 "гръцкия текст не се показва с гръцки букви, затворете "
+                                 "програмата и я стартирайте отново."),
+                  this);
+  }
+  ShowFound(std::string());
+}
+
+void TMainForm1::Tile1Click() {
+  TileWindows();
+  if (TBibleForm1* active = ActiveBibleForm()) active->BRichEdit1->viewport()->update();
+}
+
+void TMainForm1::Windows1Popup() {
+  // "Нареди" and then one item per open window, the active one checked.
+  const QList<QAction*> items = Windows1->actions();
+  for (QAction* item : items)
+    if (item != Tile1) {
+      Windows1->removeAction(item);
+      delete item;
+    }
+  const auto forms = BibleForms();
+  if (!forms.empty()) Windows1->addSeparator();
+  TBibleForm1* active = ActiveBibleForm();
+  int number = 1;
+  for (QMdiSubWindow* sub : MdiArea->subWindowList(QMdiArea::CreationOrder)) {
+    auto* form = dynamic_cast<TBibleForm1*>(sub->widget());
+    if (!form || form->Closing) continue;
+    QAction* item = Windows1->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
+    item->setCheckable(true);
+    item->setChecked(form == active);
+    BIBLE_CONNECT(item, &QAction::triggered, this, [this, sub] { MdiArea->setActiveSubWindow(sub); });
+  }
+}
+
+void TMainForm1::Help1Click() { ShowHelpTopic(QStringLiteral("Main")); }
+
+void TMainForm1::ThisBible1Click() {
+  if (!CurrentBible || CurrentBible->VersionIndex >= VersionTableSize) return;
+  const QString topic = QString::fromLatin1(VersionHelpTopics[CurrentBible->VersionIndex]);
+  if (topic == QStringLiteral("GER")) SetApplicationHelpFile(QStringLiteral("DIEELBERF.HLP"));
+  if (!topic.isEmpty()) ShowHelpTopic(topic);
+  SetApplicationHelpFile(QStringLiteral("Bible.hlp"));
+}
+
+void TMainForm1::Logo1Click() {
+  if (LogoForm1) LogoForm1->exec();
+}
+
+void TMainForm1::ViewWindow1Click() {
+  // The on-top viewer link comes with its own part of the program.
+}
+
+void TMainForm1::closeEvent(QCloseEvent* event) {
+  if (!FClosed) {
+    FClosed = true;
+    FormClose();
+  }
+  event->accept();
+  QCoreApplication::quit();
+}
+
+void TMainForm1::FormClose() {
+  auto report = [this](const std::exception& e) {
+    ShowMessage(QString::fromStdString(e.what()), this);
+  };
+  const auto forms = BibleForms();
+  if (IniFile && !SettingsWriteFailed) {
+    try {
+      TFormPlacement placement;
+      placement.WindowState = isMaximized() ? wsMaximized : isMinimized() ? wsMinimized : wsNormal;
+      const QRect r = isMaximized() ? normalGeometry() : geometry();
+      placement.Left = r.left();
+      placement.Top = r.top();
+      placement.Width = r.width();
+      placement.Height = r.height();
+      IniFile->WriteFormPlacement(Section, placement);
+      IniFile->WriteString(Section, "FontName", MainFont.Name);
+      IniFile->WriteInteger(Section, "FontSize", MainFont.Size);
+      IniFile->WriteInteger(Section, "PanelAlign", FPanelAlign);
+      IniFile->WriteInteger(Section, "PanelWidth", Panel3->isVisible() ? Panel3->width()
+                                                                      : ReadInt("PanelWidth", 157));
+      IniFile->WriteInteger(Section, "SplitterTop",
+                            Panel3->isVisible() ? LargeListBox1->height() : ReadInt("SplitterTop", 144));
+      IniFile->WriteInteger(Section, "ViewOptions", ViewOptions);
+      IniFile->WriteBool(Section, "ShowHint", ShowHint);
+      IniFile->WriteBool(Section, "ShowFootnotes",
+                         !OptionsForm1 || OptionsForm1->CheckBox10->isChecked());
+      IniFile->WriteInteger(Section, "CurrentVerseColor", int(CurrentVerseColor));
+      IniFile->WriteInteger(Section, "FounWordColor", int(FounWordColor));
+      IniFile->WriteInteger(Section, "SearchRangeType", SearchRangeType);
+      std::string range;
+      for (uint8_t flag : BookSet) range += flag ? '1' : '0';
+      IniFile->WriteString(Section, "SearchRange", range);
+      const int old = std::clamp(ReadInt("MDIChildCount", 0), 0, 1 << 16);
+      for (int k = 0; k < old; ++k) IniFile->EraseSection("Bible" + std::to_string(k));
+      IniFile->WriteInteger(Section, "MDIChildCount", int(forms.size()));
+      for (size_t k = 0; k < forms.size(); ++k)
+        forms[k]->SaveWindowState(*IniFile, "Bible" + std::to_string(k));
+      IniFile->WriteBool(Section, "DifferentFonts", DifferentFonts);
+      IniFile->WriteBool(Section, "CheckClipboard", CheckClipboard);
+      IniFile->WriteBool(Section, "PlaySound", !OptionsForm1 || OptionsForm1->CheckBox8->isChecked());
+      IniFile->WriteBool(Section, "AutoKeybd", AutoKeybd);
+      IniFile->WriteBool(Section, "FoneticCyr", FoneticCyr);
+      IniFile->WriteBool(Section, "IsDicVizible", false);
+      IniFile->WriteBool(Section, "IsBeacon", ViewerLinked);
+    } catch (const std::exception& e) {
+      // A refused write (read-only folder, full disk) is reported once; the program still closes
+      // and the settings file keeps its last complete state.
+      SettingsWriteFailed = true;
+      report(e);
+    }
+  }
+  if (CurrentBible) {
+    try {
+      LargeListBox1->ComboBox->SaveToFile(CurrentBible->DataPath + "Search_List.txt");
+      BibleComboBox1->SaveToFile(CurrentBible->DataPath + "VerseHistory.txt");
+    } catch (const std::exception& e) {
+      report(e);
+    }
+  }
+  for (auto& bible : Bibles) {
+    if (!bible) continue;
+    if (SettingsWriteFailed) {
+      bible->SettingsSaved = true;
+      continue;
+    }
+    try {
+      bible->SaveSettings();
+    } catch (const std::exception& e) {
+      SettingsWriteFailed = true;
+      report(e);
+    }
+  }
+  // The windows still point at their versions; they go first.
+  LastSynced = nullptr;
+  CurrentBible = nullptr;
+  for (TBibleForm1* form : forms) {
+    form->Closing = true;
+    if (QMdiSubWindow* sub = form->SubWindow()) delete sub;
+  }
+  for (auto& bible : Bibles) bible.reset();
+}
