@@ -1,6 +1,7 @@
 #include "forms/tbibleform1.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -39,6 +40,18 @@ TBibleForm1* TBibleForm1::Create(TMainForm1* owner, int x, int b, int c, int v) 
       slot.reset();
       ShowMessage(QStringLiteral("Версията липсва."), owner);
       return nullptr;
+    }
+  }
+  // A saved place the version lacks (damaged settings, another edition of the version) opens at
+  // the nearest valid one: the version's first book, the last chapter or verse.
+  const TBible& bible = *slot;
+  const bool known = b >= 1 && b <= MaxBooks && !bible.Books[size_t(b)]->Chapters.empty();
+  if (!known && bible.BookCount > 0) b = bible.BookOrder[1];
+  if (b >= 1 && b <= MaxBooks) {
+    const TBook& book = *bible.Books[size_t(b)];
+    if (!book.Chapters.empty()) {
+      c = std::clamp(c, 1, int(book.Chapters.size()));
+      v = std::clamp(v, 1, std::max(1, int(book.Chapters[size_t(c - 1)])));
     }
   }
   return new TBibleForm1(owner, x, b, c, v);
