@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -25,12 +27,15 @@
 #include "controls/tmyspinedit.h"
 #include "core/bibleunit.h"
 #include "core/chapterbuilder.h"
+#include "core/ansi.h"
 #include "core/cp1251.h"
 #include "core/tbible.h"
 #include "forms/tbibleform1.h"
 #include "forms/tlogoform1.h"
 #include "forms/tmainform1.h"
 #include "forms/toptionsform1.h"
+#include "platform/thelpwindow.h"
+#include "platform/winhelp.h"
 #include "settings/tmyinifile.h"
 #include "tests/controls/uitest.h"
 #include "tests/support/testversion.h"
@@ -456,6 +461,63 @@ TEST_F(Forms, SplashClosesOnEnterOrByItsTimerAndPlaysOnlyWhenAsked) {
   logo.exec();
   EXPECT_FALSE(logo.Timer1->isActive());
   EXPECT_EQ(logo.SoundFile(), QString::fromStdString(Dir.File("Beg1.wav")));
+}
+
+TEST_F(Forms, WordTypedInTheWordListIsSearchedListedAndShown) {
+  TMainForm1& m = Start();
+  TBibleForm1* f = Open(4, 1, 1, 1);
+  ASSERT_TRUE(f);
+  m.LargeListBox1->SetText("shepherd");
+  char enter = 13;
+  m.LargeListBox1KeyPress(enter);
+  ASSERT_GT(m.ListBox2->count(), 0);
+  EXPECT_TRUE(m.StatusPanel->text().startsWith(QStringLiteral("shepherd | ")));
+  // The first found verse is shown, with the word coloured in it.
+  const int first = m.Search.Found[1];
+  EXPECT_EQ(VerseNumber(*f->Bible, f->Bible->BookPosition[size_t(f->Book)], f->Chapter, f->Verse),
+            first);
+  const std::string text = f->BRichEdit1->Text();
+  const size_t at = AnsiLowerCase(text).find("shepherd", size_t(f->VerseStart[size_t(f->Verse)]));
+  ASSERT_NE(at, std::string::npos);
+  f->BRichEdit1->SetSelection(int(at), 1);
+  EXPECT_EQ(FromQColor(f->BRichEdit1->SelColor()), FounWordColor);
+  EXPECT_EQ(m.Button1->text(), QStringLiteral("само"));
+  MarkWordCount = 0;
+}
+
+TEST_F(Forms, OptionsConfirmedWithTheChapterNumberRebuildTheTexts) {
+  TMainForm1& m = Start();
+  TBibleForm1* f = Open(4, 54, 3, 16);
+  ASSERT_TRUE(f);
+  WhenOpen([] { return qobject_cast<QDialog*>(QApplication::activeModalWidget()); },
+           [this](QWidget*) {
+             Options->CheckBox3->click();
+             Options->Button2->click();
+           });
+  m.Options1Click();
+  EXPECT_TRUE(TViewOptions::Unpack(ViewOptions).ShowChapter);
+  EXPECT_EQ(f->ActiveVerseText().substr(0, 5), "3:16 ");
+  EXPECT_TRUE(ReuseChapterText);
+  // Cancelled, nothing changes.
+  WhenOpen([] { return qobject_cast<QDialog*>(QApplication::activeModalWidget()); },
+           [this](QWidget*) {
+             Options->CheckBox3->click();
+             Options->Button1->click();
+           });
+  m.Options1Click();
+  EXPECT_TRUE(TViewOptions::Unpack(ViewOptions).ShowChapter);
+}
+
+TEST_F(Forms, HelpOpensTheMainPageAndTheTopicOfTheActiveVersion) {
+  TMainForm1& m = Start();
+  SetHelpRoot(QString::fromStdString(Dir.Path()) + QStringLiteral("help"));
+  m.Help1Click();
+  EXPECT_TRUE(THelpWindow::Instance()->CurrentPage().endsWith(QStringLiteral("/Bible/Main.html")));
+  ASSERT_TRUE(Open(9, 51, 1, 1));
+  m.ThisBible1Click();
+  EXPECT_TRUE(THelpWindow::Instance()->CurrentPage().endsWith(QStringLiteral("/Bible/GrNt.html")));
+  EXPECT_EQ(ApplicationHelpFile(), QStringLiteral("Bible.hlp"));
+  THelpWindow::Instance()->hide();
 }
 
 int main(int argc, char** argv) {
