@@ -1012,7 +1012,7 @@ void TMainForm1::FormClose() {
       std::string range;
       for (uint8_t flag : BookSet) range += flag ? '1' : '0';
       IniFile->WriteString(Section, "SearchRange", range);
-      const int old = std::clamp(ReadInt("MDIChildCount", 0), 0, 1 << 16);
+      const int old = std::clamp(ReadInt("MDIChildCount", 0), 0, MaxSavedWindows);
       for (int k = 0; k < old; ++k) IniFile->EraseSection("Bible" + std::to_string(k));
       IniFile->WriteInteger(Section, "MDIChildCount", int(forms.size()));
       for (size_t k = 0; k < forms.size(); ++k)
