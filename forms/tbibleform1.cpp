@@ -134,8 +134,14 @@ void TBibleForm1::FormActivate() {
   TMainForm1& m = *Owner;
   if (m.CurrentBible != Bible) {
     if (m.CurrentBible) {
-      m.LargeListBox1->ComboBox->SaveToFile(m.CurrentBible->DataPath + "Search_List.txt");
-      m.BibleComboBox1->SaveToFile(m.CurrentBible->DataPath + "VerseHistory.txt");
+      // A history that cannot be written (a read-only data folder) is reported, and the switch
+      // goes on: otherwise every later activation would stop at the same error.
+      try {
+        m.LargeListBox1->ComboBox->SaveToFile(m.CurrentBible->DataPath + "Search_List.txt");
+        m.BibleComboBox1->SaveToFile(m.CurrentBible->DataPath + "VerseHistory.txt");
+      } catch (const std::exception& e) {
+        ShowMessage(QString::fromStdString(e.what()), Owner);
+      }
     }
     m.CurrentBible = Bible;
     m.LastVersionText.clear();

@@ -520,6 +520,20 @@ TEST_F(Forms, HelpOpensTheMainPageAndTheTopicOfTheActiveVersion) {
   THelpWindow::Instance()->hide();
 }
 
+TEST_F(Forms, AHistoryThatCannotBeSavedIsReportedAndTheSwitchGoesOn) {
+  TMainForm1& m = Start();
+  ASSERT_TRUE(Open(4, 1, 1, 1));
+  // A folder where the history file should be: the save fails even for root.
+  fs::create_directories(Dir.File("KJV/Search_List.txt/x"));
+  QString text;
+  AnswerNextMessageBox(&text);
+  TBibleForm1* bulgarian = Open(0, 1, 1, 1);
+  ASSERT_TRUE(bulgarian);
+  EXPECT_FALSE(text.isEmpty());
+  EXPECT_EQ(m.CurrentBible, bulgarian->Bible);
+  EXPECT_EQ(m.ComboBox1->itemText(0), QStringLiteral("Битие"));
+}
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
