@@ -54,7 +54,18 @@ TBibleForm1* TBibleForm1::Create(TMainForm1* owner, int x, int b, int c, int v) 
       v = std::clamp(v, 1, std::max(1, int(book.Chapters[size_t(c - 1)])));
     }
   }
-  return new TBibleForm1(owner, x, b, c, v);
+  try {
+    return new TBibleForm1(owner, x, b, c, v);
+  } catch (...) {
+    // A damaged text file stops the first build: the window is not opened, and the version's
+    // menu item stays checked only for the windows it already has.
+    if (owner && owner->Version[size_t(x)]) {
+      bool open = false;
+      for (TBibleForm1* f : owner->BibleForms()) open = open || f->VersionIndex() == x;
+      owner->Version[size_t(x)]->setChecked(open);
+    }
+    throw;
+  }
 }
 
 TBibleForm1::TBibleForm1(TMainForm1* owner, int x, int b, int c, int v)

@@ -534,6 +534,19 @@ TEST_F(Forms, AHistoryThatCannotBeSavedIsReportedAndTheSwitchGoesOn) {
   EXPECT_EQ(m.ComboBox1->itemText(0), QStringLiteral("Битие"));
 }
 
+TEST_F(Forms, ADamagedTextFileIsReportedAndOpensNoWindow) {
+  TMainForm1& m = Start();
+  fs::resize_file(Dir.File("KJV/CompactText.bin"), 7);
+  QString text;
+  AnswerNextMessageBox(&text);
+  m.OpenBibleWindow(4, 1, 1, 1);
+  EXPECT_FALSE(text.isEmpty());
+  EXPECT_TRUE(m.BibleForms().empty());
+  EXPECT_FALSE(m.Version[4]->isChecked());
+  // The other versions still open.
+  EXPECT_TRUE(Open(0, 1, 1, 1));
+}
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
