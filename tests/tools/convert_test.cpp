@@ -93,6 +93,15 @@ TEST(MarkupTest, GbfAndThml) {
             "God H430 |is|~good {n}");
 }
 
+TEST(MarkupTest, TagsWithoutNamesAreHarmless) {
+  // "</>" once made the tag parser read past the tag's end.
+  for (const char* raw : {"\x01" "a</>b", "</>", "<>", "</", "<//>", "< / >"}) {
+    EXPECT_NO_THROW(TokenizeMarkup(raw)) << raw;
+  }
+  const auto tokens = TokenizeMarkup("a</>b");
+  ASSERT_FALSE(tokens.empty());
+}
+
 TEST(MarkupTest, TidyKeepsLinePiecesClean) {
   EXPECT_EQ(TidyViewMarkup("  a   b ~  c  "), "a b~c");
   EXPECT_EQ(TidyViewMarkup("~~a~~"), "a");

@@ -73,7 +73,8 @@ TMarkupToken ParseTag(std::string_view body) {
   } else {
     t.Kind = TMarkupToken::Start;
   }
-  if (!body.empty() && body.back() == '/') {
+  // "</>" is an end tag without a name, not a self-closing one: its only "/" is the end mark.
+  if (body.size() > i && body.back() == '/') {
     t.SelfClosing = true;
     body.remove_suffix(1);
   }
