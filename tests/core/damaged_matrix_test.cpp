@@ -3,7 +3,7 @@
 // Opening, navigating every chapter, reading the word list, searching and looking up words must
 // give the empty result or the input/output error (EInOutError) -- never another exception, a crash
 // or a hang -- and must write nothing into the data folder beyond the empty pair that an
-// information base creates where one of its files is missing (Part 2.1).
+// information base creates where one of its files is missing.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The operations of TCustomIniFile over its abstract string layer: integers, booleans, the font and
-// the window placement (Part 3.1), on an in-memory fake that records the order of the calls, and on
+// the window placement, on an in-memory fake that records the order of the calls, and on
 // the real file.
 
 #include "core/tcustominifile.h"
