@@ -18,17 +18,6 @@
 
 namespace {
 
-std::string Load(const std::string& path) {
-  std::string data;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
-    std::fclose(f);
-  }
-  return data;
-}
-
 THistoryList Sample(int entries, char fill) {
   THistoryList list;
   list.Sorted = byTime;
@@ -120,7 +109,7 @@ TEST(DamagedHistory, KilledSaverLeavesTheOldOrTheNewFile) {
   std::mt19937 random(4242);
   int oldSeen = 0, newSeen = 0;
   for (int round = 0; round < 60; ++round) {
-    const std::string old = Load(name);
+    const std::string old = ReadFileBytes(name);
     const THistoryList next = Sample(6000 + int(random() % 10000), char('a' + round % 26));
     const std::string expected = next.SaveToBytes();
     pid_t pid = fork();
@@ -143,7 +132,7 @@ TEST(DamagedHistory, KilledSaverLeavesTheOldOrTheNewFile) {
       kill(pid, SIGKILL);
       waitpid(pid, nullptr, 0);
     }
-    const std::string now = Load(name);
+    const std::string now = ReadFileBytes(name);
     if (now == old) {
       ++oldSeen;
     } else {

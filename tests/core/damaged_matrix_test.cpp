@@ -32,17 +32,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Load(const std::string& path) {
-  std::string data;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
-    std::fclose(f);
-  }
-  return data;
-}
-
 void Store(const std::string& path, const std::string& bytes) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   ASSERT_NE(f, nullptr) << path;
@@ -54,7 +43,7 @@ void Store(const std::string& path, const std::string& bytes) {
 std::map<std::string, std::string> Snapshot(const std::string& folder) {
   std::map<std::string, std::string> files;
   for (const auto& e : fs::directory_iterator(folder))
-    if (e.is_regular_file()) files[e.path().filename().string()] = Load(e.path().string());
+    if (e.is_regular_file()) files[e.path().filename().string()] = ReadFileBytes(e.path().string());
   return files;
 }
 
@@ -219,7 +208,7 @@ void RunMatrix(const std::string& pristine, const std::string& work,
   std::mt19937 random(7);
   int variants = 0;
   for (const auto& [file, kind] : files) {
-    const std::string original = Load(pristine + file);
+    const std::string original = ReadFileBytes(pristine + file);
     ASSERT_FALSE(original.empty()) << file;
     auto it = structural.find(file);
     for (const TDamage& damage : Damages(
@@ -349,8 +338,8 @@ TEST_F(DamagedData, VersionFolder) {
   // Structural places: the pointer entries of each pair, the length of each record, the count of
   // each stored verse set.
   std::map<std::string, std::vector<size_t>> structural;
-  const std::string point = Load(pristine + "CompactPoint.bin");
-  const std::string concP = Load(pristine + "ConcP.bin");
+  const std::string point = ReadFileBytes(pristine + "CompactPoint.bin");
+  const std::string concP = ReadFileBytes(pristine + "ConcP.bin");
   for (size_t at = 0; at + 4 <= point.size(); at += 4 * (point.size() / 4 / 6 + 1)) {
     structural["CompactPoint.bin"].push_back(at);
     structural["CompactText.bin"].push_back(GetLE(point, at, 4));
@@ -415,8 +404,8 @@ TEST_F(DamagedData, Dictionary) {
   const std::string work = Dir.File("Dictionaries/");
 
   std::map<std::string, std::vector<size_t>> structural;
-  const std::string ibp = Load(pristine + "X.ibp");
-  const std::string cibp = Load(pristine + "XC.ibp");
+  const std::string ibp = ReadFileBytes(pristine + "X.ibp");
+  const std::string cibp = ReadFileBytes(pristine + "XC.ibp");
   for (size_t at = 0; at + 4 <= ibp.size(); at += 4) {
     structural["X.ibp"].push_back(at);
     structural["X.ibf"].push_back(GetLE(ibp, at, 4));

@@ -25,11 +25,6 @@ std::string Pointers(std::initializer_list<int32_t> values) {
   return out;
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A line pair from the lines as given (each followed by CR LF unless it is the last and open).
 void WriteLines(const std::string& base, const std::vector<std::string>& lines, bool lastOpen) {
   std::string data, pointers;
@@ -52,7 +47,7 @@ TEST(InfoFile, MissingPairIsCreatedAndReadsEmpty) {
   EXPECT_EQ(pair.ReadRecord(0), "");
   EXPECT_EQ(pair.FindLine("a"), 0);
   EXPECT_EQ(std::filesystem::file_size(dir.File("X.ibp")), 0u);
-  EXPECT_EQ(ReadAll(dir.File("X.ibf")), std::string("\x04\x00\xFF\xFF\xFF\xFF", 6));
+  EXPECT_EQ(ReadFileBytes(dir.File("X.ibf")), std::string("\x04\x00\xFF\xFF\xFF\xFF", 6));
 }
 
 TEST(InfoFile, RecordsOutsideTheTableAndShortRecordsAreEmpty) {

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -80,6 +81,17 @@ TVersionData BulgarianSample() {
   john.Chapters[2][15] = b("Защото Бог толкова възлюби света, че даде Своя Единороден Син.");
   d.Books = {gen, ps, john};
   return d;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::string data;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
+    std::fclose(f);
+  }
+  return data;
 }
 
 std::string Greek(const std::string& utf8) {
