@@ -394,14 +394,7 @@ void TMainForm1::FormShow() {
   if (LogoForm1) LogoForm1->exec();
   if (OptionsForm1) OptionsForm1->CheckBox10->setChecked(ReadFlag("ShowFootnotes", true));
   ReopenWindows();
-  if (TBibleForm1* active = ActiveBibleForm()) {
-    try {
-      active->FormActivate();
-    } catch (const std::exception& e) {
-      ShowMessage(QString::fromStdString(e.what()), this);
-    }
-  }
-  TileWindows();
+  ActivateAndTile();
   if (ReadFlag("IsBeacon", false)) ViewWindow1Click();
 }
 
@@ -450,6 +443,19 @@ std::vector<TBibleForm1*> TMainForm1::BibleForms() const {
     if (form && !form->Closing) forms.push_back(form);
   }
   return forms;
+}
+
+// The active window takes over the control panel (its version's lists and histories); a read
+// error there is shown, and the windows are tiled either way.
+void TMainForm1::ActivateAndTile() {
+  if (TBibleForm1* active = ActiveBibleForm()) {
+    try {
+      active->FormActivate();
+    } catch (const std::exception& e) {
+      ShowMessage(QString::fromStdString(e.what()), this);
+    }
+  }
+  TileWindows();
 }
 
 TBibleForm1* TMainForm1::ActiveBibleForm() const {
@@ -892,14 +898,7 @@ void TMainForm1::ListBox2Click() {
 void TMainForm1::VersionClick(QAction* sender) {
   if (!sender) return;
   OpenBibleWindow(sender->data().toInt(), CurrentBook, SpinEdit1->Value(), SpinEdit2->Value());
-  if (TBibleForm1* active = ActiveBibleForm()) {
-    try {
-      active->FormActivate();
-    } catch (const std::exception& e) {
-      ShowMessage(QString::fromStdString(e.what()), this);
-    }
-  }
-  TileWindows();
+  ActivateAndTile();
 }
 
 void TMainForm1::Exit1Click() { close(); }

@@ -145,6 +145,7 @@ class TMainForm1 : public QMainWindow {
   void ListVersions();
   void ReopenWindows();
   void TileWindows();
+  void ActivateAndTile();
 
   // Navigation.
   void ShowPosition();
