@@ -3,6 +3,8 @@
 # follows the navigation keys, writes everything back at exit, and a second start restores it.
 #   reopen_test.sh BIBLE E2E_DATA BEG1_WAV HELP_DIR
 set -euo pipefail
+# The program must show real windows on the X server, whatever the caller's platform setting.
+unset QT_QPA_PLATFORM
 bible=$1 data=$2 wav=$3 help=$4
 for tool in xvfb-run xdotool dbus-run-session import; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool missing"; exit 77; }
