@@ -164,6 +164,10 @@ class TMainForm1 : public QMainWindow {
   void Random1Click();
   void GotoBookMark1Click(QAction* item);
 
+  // Exchange: another program (or the dictionary's "Библия") names a book or a whole reference;
+  // it is shown as if typed into the book box with Enter. Ignored while no version is active.
+  void SetBookPokeData(const QString& text);
+
   // Word search.
   void SearchText(const std::string& text);
   void ShowFound(const std::string& expression);
