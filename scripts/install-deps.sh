@@ -13,6 +13,7 @@ PACKAGES=(
   diatheke bibledit-data
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xclip xdotool x11-utils imagemagick dbus dbus-x11
+  openbox at-spi2-core python3-pyatspi
   fonts-liberation fonts-dejavu-core fonts-dejavu-extra
   hyperfine
 )
