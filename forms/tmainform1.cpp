@@ -34,6 +34,7 @@
 #include "core/chapterbuilder.h"
 #include "core/cp1251.h"
 #include "core/eioerror.h"
+#include "core/keyboard.h"
 #include "core/tbible.h"
 #include "core/tcustominifile.h"
 #include "core/tlargestringlist.h"
@@ -356,6 +357,7 @@ void TMainForm1::FormCreate() {
   DifferentFonts = ReadFlag("DifferentFonts", false);
   AutoKeybd = ReadFlag("AutoKeybd", true);
   FoneticCyr = ReadFlag("FoneticCyr", false);
+  SelectBulgarianLayout(FoneticCyr);
 }
 
 void TMainForm1::ListVersions() {
