@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Times bible-tool against diatheke on the same KJV module, whole process against whole process:
-# the word search ("bible-tool search" against "diatheke -s multiword") and a chapter ("bible-tool
-# chapter" against "diatheke -f plain"). Prints each pair's medians and their ratio.
+# Times bible-tool against diatheke on the same KJV module, whole process against whole process,
+# with /bin/true as the floor a process start costs: the word search ("bible-tool search" against
+# "diatheke -s lucene" over a Lucene index, and "-s multiword") and a chapter ("bible-tool
+# chapter" against "diatheke -f plain"). Prints each case's medians and bible-tool's ratio to
+# diatheke.
 #   bench/cli_vs_diatheke.sh [BIBLE_TOOL] [DATA_ROOT]
-# DATA_ROOT defaults to a staged folder under /tmp, filled by scripts/stage-data.sh.
+# DATA_ROOT defaults to a staged folder under /tmp, filled by scripts/stage-data.sh. The Lucene
+# index is built once in a SWORD library of its own under /tmp (the system library is not touched).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 tool=${1:-}
@@ -18,29 +21,41 @@ command -v hyperfine >/dev/null || { echo "cli_vs_diatheke: hyperfine is not ins
 command -v diatheke >/dev/null || { echo "cli_vs_diatheke: diatheke is not installed" >&2; exit 1; }
 bash "$root/scripts/stage-data.sh" "$data" "$tool" >/dev/null 2>&1
 module=engKJV2006eb
+
+# A private SWORD library holding the KJV and its Lucene index.
+library=/tmp/bible-bench-sword
+if [ ! -d "$library/modules/texts/ztext/$module/lucene" ]; then
+  rm -rf "$library"
+  mkdir -p "$library/mods.d" "$library/modules/texts/ztext"
+  cp /usr/share/sword/mods.d/engkjv2006eb.conf "$library/mods.d/" 2>/dev/null ||
+    cp /usr/share/sword/mods.d/$module.conf "$library/mods.d/"
+  cp -r "/usr/share/sword/modules/texts/ztext/$module" "$library/modules/texts/ztext/"
+  SWORD_PATH=$library HOME=$library mkfastmod "$module" >/dev/null 2>&1 || true
+fi
+export SWORD_PATH=$library
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
 # name | bible-tool arguments | diatheke arguments
 cases=(
-  "search love|search $data 4 love|-b $module -s multiword -k love"
-  "search love world|search $data 4 'love world'|-b $module -s multiword -k love world"
-  "search shepherd|search $data 4 shepherd|-b $module -s multiword -k shepherd"
-  "search God and|search $data 4 'God and'|-b $module -s multiword -k God and"
+  "search love|search $data 4 love|-b $module -s lucene -k love"
+  "search love (multiword)|search $data 4 love|-b $module -s multiword -k love"
+  "search love world|search $data 4 'love world'|-b $module -s lucene -k love world"
+  "search shepherd|search $data 4 shepherd|-b $module -s lucene -k shepherd"
   "chapter John 3|chapter $data 4 'John 3'|-b $module -f plain -k John 3"
   "chapter Psalm 119|chapter $data 4 'Ps 119'|-b $module -f plain -k Ps 119"
 )
 
-printf '%-22s %14s %14s %10s\n' case "bible-tool ms" "diatheke ms" ratio
+printf '%-24s %10s %14s %14s %10s\n' case "true ms" "bible-tool ms" "diatheke ms" ratio
 for c in "${cases[@]}"; do
   IFS='|' read -r name ours theirs <<<"$c"
-  json="$out/$(echo "$name" | tr ' ' _).json"
-  hyperfine -N --warmup 3 --runs 20 --export-json "$json" \
-    "$tool $ours" "diatheke $theirs" >/dev/null 2>&1
+  json="$out/$(echo "$name" | tr ' ()' ___).json"
+  hyperfine -N --warmup 5 --runs 50 --export-json "$json" \
+    "/bin/true" "$tool $ours" "diatheke $theirs" >/dev/null 2>&1
   python3 - "$json" "$name" <<'PY'
 import json, sys
 r = json.load(open(sys.argv[1]))["results"]
-a, b = r[0]["median"] * 1000, r[1]["median"] * 1000
-print(f"{sys.argv[2]:<22} {a:14.2f} {b:14.2f} {a / b:10.3f}")
+t, a, b = (x["median"] * 1000 for x in r)
+print(f"{sys.argv[2]:<24} {t:10.2f} {a:14.2f} {b:14.2f} {a / b:10.3f}")
 PY
 done

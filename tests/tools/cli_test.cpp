@@ -11,6 +11,7 @@
 #include "core/cp1251.h"
 #include "tests/support/testversion.h"
 #include "tools/bible-tool/tcommands.h"
+#include "tools/bible-tool/timportcommands.h"
 
 namespace {
 
@@ -114,6 +115,18 @@ TEST_F(CliTest, ErrorsAreOneLineAndNonZero) {
     EXPECT_EQ(r.Status, 2) << args[0];
     EXPECT_NE(r.Err.find("usage:"), std::string::npos);
   }
+  // Input that names nothing usable is told in one line, without the usage, with status 2: on a
+  // command line there is no current book to fall back on.
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"verse", Data.Path(), "4", "Xyz 3:16"}, {"chapter", Data.Path(), "KJV", "3"},
+           {"verse", Data.Path(), "4", "John 3:99"}}) {
+    TRun r = RunTool(args, Scratch);
+    EXPECT_EQ(r.Status, 2) << args.back();
+    EXPECT_EQ(r.Out, "") << args.back();
+    EXPECT_EQ(r.Err.find("usage:"), std::string::npos);
+  }
+  EXPECT_NE(RunTool({"verse", Data.Path(), "4", "Xyz 3:16"}, Scratch).Err.find("no book"),
+            std::string::npos);
   // A failed import leaves the data root as it was.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Scratch.Path()),
                           std::filesystem::directory_iterator()),

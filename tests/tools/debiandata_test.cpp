@@ -21,6 +21,7 @@
 #include "tests/support/testversion.h"
 #include "tools/bible-tool/tcodepage.h"
 #include "tools/bible-tool/tcommands.h"
+#include "tools/bible-tool/timportcommands.h"
 #include "tools/bible-tool/tmorphgnt.h"
 #include "tools/bible-tool/tswordimport.h"
 
@@ -230,8 +231,7 @@ TEST(MorphGntDataTest, GreekVersionWordsAreLettersOfTheVersion) {
     GTEST_SKIP() << "bibledit-data is not installed; MorphGNT checks skipped";
   TTempDir root;
   DataRoot = root.Path();
-  std::ostringstream out;
-  ASSERT_EQ(RunCommand({"import-morphgnt", MorphGntFolder, root.Path()}, out, false), 0);
+  ASSERT_EQ(RunImportCommand({"import-morphgnt", MorphGntFolder, root.Path()}, false), 0);
   TBible gr(9);
   ASSERT_FALSE(gr.DataPath.empty());
   EXPECT_EQ(gr.BookCount, 27);

@@ -1,12 +1,14 @@
-// bible-tool: imports SWORD modules and MorphGNT files into version folders and dictionaries, and
-// reads and searches them from the command line through the same core code as the program.
+// bible-tool: reads and searches version folders and dictionaries from the command line through
+// the same core code as the program. The import commands need libsword and ICU; they run in the
+// importer executable installed beside this one, so that a look-up never loads those libraries.
 
+#include <limits.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <iostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,33 +16,40 @@
 
 namespace {
 
-const char* const Usage =
-    "usage: bible-tool COMMAND ARGUMENTS\n"
-    "  import-sword MODULE VERSION DATA_ROOT\n"
-    "  import-morphgnt DIR DATA_ROOT\n"
-    "  import-sword-dict MODULE DATA_ROOT [NAME]\n"
-    "  verse DATA_ROOT VERSION REFERENCE\n"
-    "  chapter DATA_ROOT VERSION REFERENCE\n"
-    "  search DATA_ROOT VERSION TEXT [MODE TEXT]... [--books all|ot|nt|SLOT,SLOT-SLOT...]\n"
-    "  words DATA_ROOT VERSION PREFIX [N]\n"
-    "  dict DATA_ROOT WORD\n"
-    "VERSION is a version index 0..10 or its folder name (KJV, GR, ...); MODE is и, или or без.\n";
+const char* const ImporterName = "bible-tool-import";
+
+// The importer beside this executable (the build folder, or /usr/bin when both are installed
+// there), else in the library folders a package keeps its helper programs in.
+std::string FindImporter() {
+  char self[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return {};
+  self[n] = 0;
+  std::string dir(self);
+  dir.erase(dir.rfind('/') + 1);
+  for (const char* relative : {"", "../libexec/bible-tool/", "../lib/bible-tool/"}) {
+    std::string path = dir + relative + ImporterName;
+    if (access(path.c_str(), X_OK) == 0) return path;
+  }
+  return {};
+}
+
+int RunReading(const std::vector<std::string>& args) { return RunCommand(args, std::cout); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty() || args[0] == "-h" || args[0] == "--help") {
-    std::fputs(Usage, args.empty() ? stderr : stdout);
-    return args.empty() ? 2 : 0;
-  }
-  try {
-    return RunCommand(args, std::cout, isatty(STDERR_FILENO) != 0);
-  } catch (const TUsageError& e) {
-    std::fprintf(stderr, "bible-tool: %s\n%s", e.what(), Usage);
-    return 2;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "bible-tool: %s\n", e.what());
+  if (argc > 1 && std::strncmp(argv[1], "import-", 7) == 0) {
+    std::string importer = FindImporter();
+    if (importer.empty()) {
+      std::fprintf(stderr, "bible-tool: the importer %s is not installed beside bible-tool\n",
+                   ImporterName);
+      return 1;
+    }
+    argv[0] = importer.data();
+    execv(importer.c_str(), argv);
+    std::fprintf(stderr, "bible-tool: cannot start %s: %s\n", importer.c_str(), std::strerror(errno));
     return 1;
   }
+  return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), RunReading);
 }

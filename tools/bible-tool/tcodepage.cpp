@@ -47,50 +47,6 @@ std::string NormalizeNfc(std::string_view utf8) {
   return out;
 }
 
-std::u32string Utf8ToUtf32(std::string_view s) {
-  std::u32string out;
-  out.reserve(s.size());
-  size_t i = 0;
-  while (i < s.size()) {
-    unsigned char c = (unsigned char)s[i];
-    int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-    if (extra < 0 || s.size() - i <= size_t(extra)) {
-      out.push_back(extra == 0 ? char32_t(c) : char32_t(0xFFFD));
-      ++i;
-      continue;
-    }
-    char32_t cp = c & (0x7F >> (extra + 1));
-    if (extra == 0) cp = c;
-    bool ok = true;
-    for (int k = 1; k <= extra; ++k) {
-      unsigned char d = (unsigned char)s[i + size_t(k)];
-      if ((d & 0xC0) != 0x80) ok = false;
-      cp = (cp << 6) | (d & 0x3F);
-    }
-    if (!ok) {
-      out.push_back(0xFFFD);
-      ++i;
-      continue;
-    }
-    out.push_back(cp);
-    i += size_t(extra) + 1;
-  }
-  return out;
-}
-
-std::string Utf32ToUtf8(std::u32string_view s) {
-  std::string out;
-  out.reserve(s.size());
-  for (char32_t c : s) AppendUtf8(out, c);
-  return out;
-}
-
-std::string VersionCodePage(int versionIndex) {
-  if (versionIndex == 8) return "windows-1250";
-  if (versionIndex == 9) return "windows-1253";
-  return "windows-1251";
-}
-
 TCodePage::TCodePage(const std::string& name) : FName(name) {
   UErrorCode status = U_ZERO_ERROR;
   std::unique_ptr<UConverter, TConverterCloser> conv(ucnv_open(name.c_str(), &status));

@@ -11,6 +11,8 @@
 
 #include <unicode/translit.h>
 
+#include "tools/bible-tool/tbytecodepage.h"
+
 class TCodePage {
  public:
   // An ICU converter name such as "windows-1251"; throws std::runtime_error when ICU lacks it.
@@ -39,12 +41,5 @@ class TCodePage {
   bool ToLatinFailed = false;
 };
 
-// The code page of a version's text, from its font character set: windows-1250 for version 8,
-// windows-1253 for version 9, windows-1251 for every other version.
-std::string VersionCodePage(int versionIndex);
-
-// UTF-8 helpers; malformed bytes decode as U+FFFD.
-std::u32string Utf8ToUtf32(std::string_view s);
-std::string Utf32ToUtf8(std::u32string_view s);
 // Canonical composition, so that a letter with its accent is one character.
 std::string NormalizeNfc(std::string_view utf8);

@@ -1,13 +1,9 @@
 #include "tools/bible-tool/tcommands.h"
 
-#include <unistd.h>
-
-#include <versekey.h>
-
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 
 #include "core/bibleunit.h"
@@ -15,17 +11,22 @@
 #include "core/dictionarywriter.h"
 #include "core/tindex.h"
 #include "core/tlargestringlist.h"
-#include "core/versionwriter.h"
 #include "core/wordsearch.h"
-#include "tools/bible-tool/tbookslots.h"
-#include "tools/bible-tool/tcodepage.h"
-#include "tools/bible-tool/tgreek.h"
-#include "tools/bible-tool/tmorphgnt.h"
-#include "tools/bible-tool/tswordimport.h"
+#include "tools/bible-tool/tbytecodepage.h"
 
 namespace fs = std::filesystem;
 
-namespace {
+const char* const BibleToolUsage =
+    "usage: bible-tool COMMAND ARGUMENTS\n"
+    "  import-sword MODULE VERSION DATA_ROOT\n"
+    "  import-morphgnt DIR DATA_ROOT\n"
+    "  import-sword-dict MODULE DATA_ROOT [NAME]\n"
+    "  verse DATA_ROOT VERSION REFERENCE\n"
+    "  chapter DATA_ROOT VERSION REFERENCE\n"
+    "  search DATA_ROOT VERSION TEXT [MODE TEXT]... [--books all|ot|nt|SLOT,SLOT-SLOT...]\n"
+    "  words DATA_ROOT VERSION PREFIX [N]\n"
+    "  dict DATA_ROOT WORD\n"
+    "VERSION is a version index 0..10 or its folder name (KJV, GR, ...); MODE is и, или or без.\n";
 
 void NeedArguments(const std::vector<std::string>& args, size_t least, size_t most) {
   if (args.size() - 1 < least) throw TUsageError(args[0] + ": too few arguments");
@@ -36,43 +37,13 @@ std::string WithSlash(const std::string& folder) {
   return folder.empty() || folder.back() == '/' ? folder : folder + "/";
 }
 
-// Progress on the terminal: one line rewritten in place, ended when the import is done.
-class TProgressLine {
- public:
-  TProgressLine(bool enabled, std::string what) : Enabled(enabled), What(std::move(what)) {}
-  ~TProgressLine() {
-    if (Enabled && Shown) std::fputs("\n", stderr);
-  }
-  void Show(const std::string& item, int done, int total) {
-    if (!Enabled) return;
-    std::fprintf(stderr, "\r\033[K%s: %s (%d/%d)", What.c_str(), item.c_str(), done, total);
-    std::fflush(stderr);
-    Shown = true;
-  }
-
- private:
-  bool Enabled;
-  bool Shown = false;
-  std::string What;
-};
-
-void ReportLog(const TImportLog& log) {
-  if (log.Transliterated > 0)
-    std::fprintf(stderr, "bible-tool: %lld characters outside the code page written in Latin letters\n",
-                 (long long)log.Transliterated);
-  if (log.Unrepresentable > 0)
-    std::fprintf(stderr, "bible-tool: %lld characters without any spelling written as <U+XXXX>\n",
-                 (long long)log.Unrepresentable);
-  if (log.Omitted > 0)
-    std::fprintf(stderr, "bible-tool: %lld marks left out (text-critical signs without their apparatus, beta-code spellings, original-script headwords beside their transliteration)\n",
-                 (long long)log.Omitted);
-}
+namespace {
 
 // A loaded version of the data root; the code pages of its text and of its book names.
 struct TOpenVersion {
   std::unique_ptr<TBible> Bible;
-  std::unique_ptr<TCodePage> Text;
-  std::unique_ptr<TCodePage> Names;
+  std::unique_ptr<TByteCodePage> Text;
+  std::unique_ptr<TByteCodePage> Names;
 };
 
 TOpenVersion OpenVersion(const std::string& root, const std::string& versionArg) {
@@ -85,21 +56,23 @@ TOpenVersion OpenVersion(const std::string& root, const std::string& versionArg)
   if (ov.Bible->DataPath.empty())
     throw std::runtime_error("version " + std::to_string(v) + " (" + VersionDiskFolder(v) +
                              ") is not installed in " + root);
-  ov.Text = std::make_unique<TCodePage>(VersionCodePage(v));
-  ov.Names = std::make_unique<TCodePage>(v == 9 ? "windows-1251" : VersionCodePage(v));
+  ov.Text = std::make_unique<TByteCodePage>(VersionCodePage(v));
+  ov.Names = std::make_unique<TByteCodePage>(v == 9 ? "windows-1251" : VersionCodePage(v));
   return ov;
 }
 
-// A reference typed in UTF-8, in the code page of the version's book names.
+// A reference typed in UTF-8, in the code page of the version's book names. A command line has
+// no current book, so the reference must name one.
 void LocateReference(const TOpenVersion& ov, const std::string& reference, int& p, int& c, int& v) {
   const TBible& bible = *ov.Bible;
-  p = 1;
+  p = 0;
   c = 1;
   v = 1;
   if (!ParseReference(bible, ov.Names->Encode(reference), p, c, v))
-    throw std::runtime_error("not a verse reference: " + reference);
+    throw TInputError("not a verse reference: " + reference);
+  if (p == 0) throw TInputError("no book of this version is named in " + reference);
   if (p < 1 || p > bible.BookCount || c < 1 || c > bible.ChapterCount(p))
-    throw std::runtime_error("no such chapter: " + reference);
+    throw TInputError("no such chapter: " + reference);
 }
 
 // Verse text for a terminal: italics marks dropped, line breaks as line breaks.
@@ -122,7 +95,7 @@ int CommandVerse(const std::vector<std::string>& args, std::ostream& out) {
   int p, c, v;
   LocateReference(ov, args[3], p, c, v);
   if (v < 1 || v > ov.Bible->ChapterVerses(p, c))
-    throw std::runtime_error("no such verse: " + args[3]);
+    throw TInputError("no such verse: " + args[3]);
   int n = VerseNumber(*ov.Bible, p, c, v);
   out << Reference(ov, n) << ' ' << PlainText(ov.Text->Decode(ReadVerse(*ov.Bible, n))) << '\n';
   return 0;
@@ -210,7 +183,7 @@ int CommandDict(const std::vector<std::string>& args, std::ostream& out) {
   std::string folder = WithSlash(args[1]) + "Dictionaries/";
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) throw std::runtime_error("no dictionary folder: " + folder);
-  TCodePage cp("windows-1251");
+  TByteCodePage cp("windows-1251");
   TDictionaryChoice choice;
   choice.LoadDictionaryList(folder);
   std::string word = cp.Encode(args[2]);
@@ -228,103 +201,6 @@ int CommandDict(const std::vector<std::string>& args, std::ostream& out) {
     out << "\n[" << k << '/' << explanations.Count() << "]\n";
     out << PlainText(cp.Decode(ReadArticle(path, explanations[size_t(k)]))) << '\n';
   }
-  return 0;
-}
-
-int CommandImportSword(const std::vector<std::string>& args, bool progress) {
-  NeedArguments(args, 3, 3);
-  int v = ParseVersion(args[2]);
-  TProgressLine line(progress, args[1]);
-  TImportLog log;
-  log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
-  TVersionData data = ReadSwordBible(args[1], v, log);
-  std::string target = WithSlash(args[3]) + VersionDiskFolder(v);
-  ReplaceFolderAtomically(target, [&](const std::string& folder) {
-    WriteVersionFolder(folder, data, VersionLetters(v));
-  });
-  size_t verses = 0;
-  for (const auto& b : data.Books)
-    for (const auto& ch : b.Chapters) verses += ch.size();
-  std::fprintf(stderr, "%s%s: %zu books, %zu verses\n", progress ? "\n" : "", target.c_str(),
-               data.Books.size(), verses);
-  ReportLog(log);
-  return 0;
-}
-
-int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
-  NeedArguments(args, 2, 2);
-  std::vector<TMorphGntBook> books = ReadMorphGnt(args[1]);
-  TProgressLine line(progress, "MorphGNT");
-  TImportLog log;
-  TCodePage text("windows-1253");
-  TCodePage names("windows-1251");
-  sword::VerseKey key;
-  key.setLocale(VersionLocale(9).c_str());
-  TVersionData data;
-  for (const TMorphGntBook& b : books) {
-    TVersionBook vb;
-    vb.Slot = uint16_t(b.Slot);
-    for (const auto& chapter : b.Chapters) {
-      std::vector<std::string> verses;
-      for (const std::string& verse : chapter) {
-        std::string utf8 = VerseForVersion(TConvertedVerse{verse, false}, 9, log);
-        int64_t t = text.Transliterated, n = text.Unrepresentable;
-        verses.push_back(text.Encode(utf8));
-        log.Transliterated += text.Transliterated - t;
-        log.Unrepresentable += text.Unrepresentable - n;
-      }
-      vb.Chapters.push_back(std::move(verses));
-    }
-    std::string osis = OsisOfBookSlot(b.Slot);
-    key.setText((osis + " 1:1").c_str());
-    std::string name = osis, abbreviation = osis;
-    if (osis == key.getOSISBookName()) {
-      name = key.getBookName();
-      abbreviation = key.getBookAbbrev();
-    }
-    vb.Name = names.Encode(TidyBookName(name));
-    vb.Title = vb.Name;
-    vb.ShortName = names.Encode(TidyBookName(abbreviation));
-    data.Books.push_back(std::move(vb));
-    line.Show(TidyBookName(name), int(data.Books.size()), int(books.size()));
-  }
-  DisambiguateShortNames(data.Books);
-  std::string target = WithSlash(args[2]) + VersionDiskFolder(9);
-  ReplaceFolderAtomically(target, [&](const std::string& folder) {
-    WriteVersionFolder(folder, data, VersionLetters(9));
-  });
-  std::fprintf(stderr, "%s%s: %zu books\n", progress ? "\n" : "", target.c_str(), data.Books.size());
-  ReportLog(log);
-  return 0;
-}
-
-int CommandImportSwordDict(const std::vector<std::string>& args, bool progress) {
-  NeedArguments(args, 2, 3);
-  std::string name = args.size() == 4 ? args[3] : DefaultDictionaryName(args[1]);
-  if (name.empty() || name.find_first_of("/\\") != std::string::npos || name[0] == '.')
-    throw TUsageError("import-sword-dict: NAME must be a plain file name");
-  TProgressLine line(progress, args[1]);
-  TImportLog log;
-  log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
-  TDictionaryData data = ReadSwordDictionary(args[1], log);
-  std::string folder = WithSlash(args[2]) + "Dictionaries";
-  fs::create_directories(folder);
-  // Written beside the others, then each file renamed into place: a failure leaves no part.
-  std::string temp = folder + "/.import-" + name + "-" + std::to_string(getpid());
-  try {
-    fs::create_directories(temp);
-    WriteDictionary(temp + "/" + name, data);
-    for (const char* suffix : {".ibp", ".ibf", "C.ibp", "C.ibf", ".ind"})
-      fs::rename(temp + "/" + name + suffix, folder + "/" + name + suffix);
-    fs::remove_all(temp);
-  } catch (...) {
-    std::error_code ec;
-    fs::remove_all(temp, ec);
-    throw;
-  }
-  std::fprintf(stderr, "%s%s/%s: %zu articles\n", progress ? "\n" : "", folder.c_str(), name.c_str(),
-               data.Articles.size());
-  ReportLog(log);
   return 0;
 }
 
@@ -381,38 +257,31 @@ TBookSet ParseBookSet(const std::string& spec) {
   return set;
 }
 
-void ReplaceFolderAtomically(const std::string& target,
-                             const std::function<void(const std::string& folder)>& write) {
-  fs::path t = fs::path(target).lexically_normal();
-  if (t.filename().empty()) t = t.parent_path();
-  fs::create_directories(t.parent_path());
-  const std::string tag = std::to_string(getpid());
-  fs::path temp = t.parent_path() / ("." + t.filename().string() + ".import-" + tag);
-  fs::path old = t.parent_path() / ("." + t.filename().string() + ".old-" + tag);
-  std::error_code ec;
-  fs::remove_all(temp, ec);
-  try {
-    fs::create_directories(temp);
-    write(temp.string() + "/");
-    if (fs::exists(t)) fs::rename(t, old);
-    fs::rename(temp, t);
-  } catch (...) {
-    fs::remove_all(temp, ec);
-    if (fs::exists(old, ec) && !fs::exists(t, ec)) fs::rename(old, t, ec);
-    throw;
-  }
-  fs::remove_all(old, ec);
-}
-
-int RunCommand(const std::vector<std::string>& args, std::ostream& out, bool progress) {
+int RunCommand(const std::vector<std::string>& args, std::ostream& out) {
   const std::string& c = args.at(0);
   if (c == "verse") return CommandVerse(args, out);
   if (c == "chapter") return CommandChapter(args, out);
   if (c == "search") return CommandSearch(args, out);
   if (c == "words") return CommandWords(args, out);
   if (c == "dict") return CommandDict(args, out);
-  if (c == "import-sword") return CommandImportSword(args, progress);
-  if (c == "import-morphgnt") return CommandImportMorphGnt(args, progress);
-  if (c == "import-sword-dict") return CommandImportSwordDict(args, progress);
   throw TUsageError("unknown command " + c);
+}
+
+int RunCommandLine(const std::vector<std::string>& args,
+                   int (*run)(const std::vector<std::string>& args)) {
+  if (args.empty() || args[0] == "-h" || args[0] == "--help") {
+    std::fputs(BibleToolUsage, args.empty() ? stderr : stdout);
+    return args.empty() ? 2 : 0;
+  }
+  try {
+    return run(args);
+  } catch (const TUsageError& e) {
+    std::fprintf(stderr, "bible-tool: %s\n%s", e.what(), BibleToolUsage);
+  } catch (const TInputError& e) {
+    std::fprintf(stderr, "bible-tool: %s\n", e.what());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "bible-tool: %s\n", e.what());
+    return 1;
+  }
+  return 2;
 }

@@ -1,0 +1,183 @@
+#include "tools/bible-tool/timportcommands.h"
+
+#include <unistd.h>
+
+#include <versekey.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "core/bibleunit.h"
+#include "core/dictionarywriter.h"
+#include "core/versionwriter.h"
+#include "tools/bible-tool/tbookslots.h"
+#include "tools/bible-tool/tcodepage.h"
+#include "tools/bible-tool/tcommands.h"
+#include "tools/bible-tool/tmorphgnt.h"
+#include "tools/bible-tool/tswordimport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Progress on the terminal: one line rewritten in place, ended when the import is done.
+class TProgressLine {
+ public:
+  TProgressLine(bool enabled, std::string what) : Enabled(enabled), What(std::move(what)) {}
+  ~TProgressLine() {
+    if (Enabled && Shown) std::fputs("\n", stderr);
+  }
+  void Show(const std::string& item, int done, int total) {
+    if (!Enabled) return;
+    std::fprintf(stderr, "\r\033[K%s: %s (%d/%d)", What.c_str(), item.c_str(), done, total);
+    std::fflush(stderr);
+    Shown = true;
+  }
+
+ private:
+  bool Enabled;
+  bool Shown = false;
+  std::string What;
+};
+
+void ReportLog(const TImportLog& log) {
+  if (log.Transliterated > 0)
+    std::fprintf(stderr, "bible-tool: %lld characters outside the code page written in Latin letters\n",
+                 (long long)log.Transliterated);
+  if (log.Unrepresentable > 0)
+    std::fprintf(stderr, "bible-tool: %lld characters without any spelling written as <U+XXXX>\n",
+                 (long long)log.Unrepresentable);
+  if (log.Omitted > 0)
+    std::fprintf(stderr, "bible-tool: %lld marks left out (text-critical signs without their apparatus, beta-code spellings, original-script headwords beside their transliteration)\n",
+                 (long long)log.Omitted);
+}
+
+int CommandImportSword(const std::vector<std::string>& args, bool progress) {
+  NeedArguments(args, 3, 3);
+  int v = ParseVersion(args[2]);
+  TProgressLine line(progress, args[1]);
+  TImportLog log;
+  log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
+  TVersionData data = ReadSwordBible(args[1], v, log);
+  std::string target = WithSlash(args[3]) + VersionDiskFolder(v);
+  ReplaceFolderAtomically(target, [&](const std::string& folder) {
+    WriteVersionFolder(folder, data, VersionLetters(v));
+  });
+  size_t verses = 0;
+  for (const auto& b : data.Books)
+    for (const auto& ch : b.Chapters) verses += ch.size();
+  std::fprintf(stderr, "%s%s: %zu books, %zu verses\n", progress ? "\n" : "", target.c_str(),
+               data.Books.size(), verses);
+  ReportLog(log);
+  return 0;
+}
+
+int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
+  NeedArguments(args, 2, 2);
+  std::vector<TMorphGntBook> books = ReadMorphGnt(args[1]);
+  TProgressLine line(progress, "MorphGNT");
+  TImportLog log;
+  TCodePage text("windows-1253");
+  TCodePage names("windows-1251");
+  sword::VerseKey key;
+  key.setLocale(VersionLocale(9).c_str());
+  TVersionData data;
+  for (const TMorphGntBook& b : books) {
+    TVersionBook vb;
+    vb.Slot = uint16_t(b.Slot);
+    for (const auto& chapter : b.Chapters) {
+      std::vector<std::string> verses;
+      for (const std::string& verse : chapter) {
+        std::string utf8 = VerseForVersion(TConvertedVerse{verse, false}, 9, log);
+        int64_t t = text.Transliterated, n = text.Unrepresentable;
+        verses.push_back(text.Encode(utf8));
+        log.Transliterated += text.Transliterated - t;
+        log.Unrepresentable += text.Unrepresentable - n;
+      }
+      vb.Chapters.push_back(std::move(verses));
+    }
+    std::string osis = OsisOfBookSlot(b.Slot);
+    key.setText((osis + " 1:1").c_str());
+    std::string name = osis, abbreviation = osis;
+    if (osis == key.getOSISBookName()) {
+      name = key.getBookName();
+      abbreviation = key.getBookAbbrev();
+    }
+    vb.Name = names.Encode(TidyBookName(name));
+    vb.Title = vb.Name;
+    vb.ShortName = names.Encode(TidyBookName(abbreviation));
+    data.Books.push_back(std::move(vb));
+    line.Show(TidyBookName(name), int(data.Books.size()), int(books.size()));
+  }
+  DisambiguateShortNames(data.Books);
+  std::string target = WithSlash(args[2]) + VersionDiskFolder(9);
+  ReplaceFolderAtomically(target, [&](const std::string& folder) {
+    WriteVersionFolder(folder, data, VersionLetters(9));
+  });
+  std::fprintf(stderr, "%s%s: %zu books\n", progress ? "\n" : "", target.c_str(), data.Books.size());
+  ReportLog(log);
+  return 0;
+}
+
+int CommandImportSwordDict(const std::vector<std::string>& args, bool progress) {
+  NeedArguments(args, 2, 3);
+  std::string name = args.size() == 4 ? args[3] : DefaultDictionaryName(args[1]);
+  if (name.empty() || name.find_first_of("/\\") != std::string::npos || name[0] == '.')
+    throw TUsageError("import-sword-dict: NAME must be a plain file name");
+  TProgressLine line(progress, args[1]);
+  TImportLog log;
+  log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
+  TDictionaryData data = ReadSwordDictionary(args[1], log);
+  std::string folder = WithSlash(args[2]) + "Dictionaries";
+  fs::create_directories(folder);
+  // Written beside the others, then each file renamed into place: a failure leaves no part.
+  std::string temp = folder + "/.import-" + name + "-" + std::to_string(getpid());
+  try {
+    fs::create_directories(temp);
+    WriteDictionary(temp + "/" + name, data);
+    for (const char* suffix : {".ibp", ".ibf", "C.ibp", "C.ibf", ".ind"})
+      fs::rename(temp + "/" + name + suffix, folder + "/" + name + suffix);
+    fs::remove_all(temp);
+  } catch (...) {
+    std::error_code ec;
+    fs::remove_all(temp, ec);
+    throw;
+  }
+  std::fprintf(stderr, "%s%s/%s: %zu articles\n", progress ? "\n" : "", folder.c_str(), name.c_str(),
+               data.Articles.size());
+  ReportLog(log);
+  return 0;
+}
+
+}  // namespace
+
+void ReplaceFolderAtomically(const std::string& target,
+                             const std::function<void(const std::string& folder)>& write) {
+  fs::path t = fs::path(target).lexically_normal();
+  if (t.filename().empty()) t = t.parent_path();
+  fs::create_directories(t.parent_path());
+  const std::string tag = std::to_string(getpid());
+  fs::path temp = t.parent_path() / ("." + t.filename().string() + ".import-" + tag);
+  fs::path old = t.parent_path() / ("." + t.filename().string() + ".old-" + tag);
+  std::error_code ec;
+  fs::remove_all(temp, ec);
+  try {
+    fs::create_directories(temp);
+    write(temp.string() + "/");
+    if (fs::exists(t)) fs::rename(t, old);
+    fs::rename(temp, t);
+  } catch (...) {
+    fs::remove_all(temp, ec);
+    if (fs::exists(old, ec) && !fs::exists(t, ec)) fs::rename(old, t, ec);
+    throw;
+  }
+  fs::remove_all(old, ec);
+}
+
+int RunImportCommand(const std::vector<std::string>& args, bool progress) {
+  const std::string& c = args.at(0);
+  if (c == "import-sword") return CommandImportSword(args, progress);
+  if (c == "import-morphgnt") return CommandImportMorphGnt(args, progress);
+  if (c == "import-sword-dict") return CommandImportSwordDict(args, progress);
+  throw TUsageError("unknown command " + c);
+}

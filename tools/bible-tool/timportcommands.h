@@ -1,0 +1,16 @@
+#pragma once
+// The import commands of bible-tool, run by the importer executable that "bible-tool import-..."
+// hands them to: they need libsword and ICU, which the reading commands must not load.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Runs an import command, args[0] with the rest; returns the exit status. Failures throw with a
+// one-line message (TUsageError, TInputError or another std::exception).
+int RunImportCommand(const std::vector<std::string>& args, bool progress);
+
+// Writes a folder through a temporary folder beside it and renames it into place, so that a
+// failed write leaves the old folder (or none) and no half-written one.
+void ReplaceFolderAtomically(const std::string& target,
+                             const std::function<void(const std::string& folder)>& write);
