@@ -20,6 +20,7 @@ TListMessageForm1::TListMessageForm1(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Библията"));
   setObjectName(QStringLiteral("ListMessageForm1"));
   setModal(true);
+  SetHelpContext(this, HelpContext);
   setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
                  ~Qt::WindowContextHelpButtonHint);
 

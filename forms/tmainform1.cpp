@@ -43,6 +43,7 @@
 #include "forms/toptionsform1.h"
 #include "platform/checkedconnect.h"
 #include "platform/codepage.h"
+#include "platform/hints.h"
 #include "platform/showmessage.h"
 #include "platform/winhelp.h"
 
@@ -90,6 +91,7 @@ TMainForm1::TMainForm1(QWidget* parent) : QMainWindow(parent) {
   CreateControls();
   CreateMenus();
   ConnectEvents();
+  SetHelpContexts();
   FormCreate();
 }
 
@@ -517,15 +519,9 @@ void TMainForm1::SetPanelAlign(TAlign align) {
 
 void TMainForm1::SetShowHint(bool on) {
   ShowHint = on;
-  // Hints are the tool tips of the panel's controls; off, they are kept but not shown.
-  Panel3->setAttribute(Qt::WA_AlwaysShowToolTips, on);
-  for (QWidget* w : {static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(SpinEdit1),
-                     static_cast<QWidget*>(SpinEdit2), static_cast<QWidget*>(LargeListBox1),
-                     static_cast<QWidget*>(ListBox2), static_cast<QWidget*>(BibleComboBox1)}) {
-    const QString tip = w->property("hint").toString();
-    if (tip.isEmpty()) w->setProperty("hint", w->toolTip());
-    w->setToolTip(on ? w->property("hint").toString() : QString());
-  }
+  // Hints are the tool tips of the panel's controls and of the Bible windows; off, they are kept
+  // but not shown.
+  ShowHints(this, on);
 }
 
 int TMainForm1::NameCharset() const {
@@ -595,7 +591,21 @@ void TMainForm1::VersionClick(QAction* sender) {
 void TMainForm1::Exit1Click() { close(); }
 
 void TMainForm1::Options1Click() {
-  if (!OptionsForm1 || !OptionsForm1->EditOptions()) return;
+  if (!OptionsForm1) return;
+  if (!OptionsForm1->EditOptions()) {
+    // The chosen font stays with the version even when the dialog is cancelled; its windows show
+    // it rather than keep the old face until the next chapter.
+    if (OptionsForm1->FFontChanged && CurrentBible) {
+      ApplyVersionFont();
+      for (TBibleForm1* form : BibleForms()) {
+        if (form->Bible != CurrentBible) continue;
+        ReuseChapterText = false;
+        form->DisplayVerse(form->Book, form->Chapter, form->Verse);
+        ReuseChapterText = true;
+      }
+    }
+    return;
+  }
   ApplyVersionFont();
   TileWindows();
   if (RebuildTexts) {
@@ -641,6 +651,23 @@ void TMainForm1::Windows1Popup() {
     item->setChecked(form == active);
     BIBLE_CONNECT(item, &QAction::triggered, this, [this, sub] { MdiArea->setActiveSubWindow(sub); });
   }
+}
+
+// F1 on a control opens the page of its help context (see platform/winhelp.h). The panel's
+// controls and the menu carry the form's numbers; the word list and the Bible windows' text carry
+// 5 and 6.
+void TMainForm1::SetHelpContexts() {
+  SetHelpContext(ComboBox1, 1);
+  SetHelpContext(SpinEdit1, 2);
+  SetHelpContext(SpinEdit2, 3);
+  SetHelpContext(Button1, 4);
+  SetHelpContext(PopupMenu4, 4);
+  SetHelpContext(LargeListBox1, 5);
+  SetHelpContext(MdiArea, 6);
+  SetHelpContext(ListBox2, 7);
+  SetHelpContext(PopupMenu1, 7);
+  SetHelpContext(BibleComboBox1, 8);
+  SetHelpContext(menuBar(), 9);
 }
 
 void TMainForm1::Help1Click() { ShowHelpTopic(QStringLiteral("Main")); }

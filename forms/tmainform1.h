@@ -204,6 +204,7 @@ class TMainForm1 : public QMainWindow {
   void CreateControls();
   void CreateMenus();
   void ConnectEvents();
+  void SetHelpContexts();
   void FormCreate();
   void SubWindowActivated(QMdiSubWindow* window);
   void SetBookLine(int position);

@@ -1,35 +1,89 @@
 #include "forms/toptionsform1.h"
 
+#include <QApplication>
 #include <QCheckBox>
-#include <QGroupBox>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "controls/fontconvert.h"
 #include "core/chapterbuilder.h"
+#include "core/keyboard.h"
 #include "core/tbible.h"
 #include "forms/tmainform1.h"
 #include "platform/checkedconnect.h"
+#include "platform/hints.h"
 #include "platform/winhelp.h"
 
 TOptionsForm1* OptionsForm1 = nullptr;
+
+// ---- TRadioGroup ----
+
+TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int columns,
+                         QWidget* parent)
+    : QGroupBox(caption, parent) {
+  auto* grid = new QGridLayout(this);
+  const int rows = (int(items.size()) + columns - 1) / std::max(1, columns);
+  for (int i = 0; i < int(items.size()); ++i) {
+    auto* button = new QRadioButton(items[i], this);
+    FButtons.push_back(button);
+    // Items run down the first column, then the next.
+    grid->addWidget(button, i % rows, i / rows);
+    BIBLE_CONNECT(button, &QRadioButton::clicked, this, [this] {
+      if (OnClick) OnClick();
+    });
+  }
+}
+
+int TRadioGroup::ItemIndex() const {
+  for (size_t i = 0; i < FButtons.size(); ++i)
+    if (FButtons[i]->isChecked()) return int(i);
+  return -1;
+}
+
+void TRadioGroup::SetItemIndex(int index) {
+  if (index >= 0 && index < int(FButtons.size())) FButtons[size_t(index)]->setChecked(true);
+}
+
+// ---- TOptionsForm1 ----
+
+namespace {
+
+QString FontLabel(const TFont& font) {
+  return QString::fromStdString(font.Name) + QLatin1Char(' ') + QString::number(font.Size);
+}
+
+}  // namespace
 
 TOptionsForm1::TOptionsForm1(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("OptionsForm1"));
   setWindowTitle(QStringLiteral("Настройка"));
   setModal(true);
-  setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
-                 ~Qt::WindowContextHelpButtonHint);
+  // A dialog border: a title and a close button, no maximise or minimise buttons, fixed size.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  QFont design(QStringLiteral("MS Sans Serif"));
+  design.setPixelSize(13);
+  setFont(design);
 
   PageControl1 = new QTabWidget(this);
-  auto* page1 = new QWidget();
-  auto* page2 = new QWidget();
-  PageControl1->addTab(page1, QStringLiteral("Външен вид"));
-  PageControl1->addTab(page2, QStringLiteral("Други настройки"));
+  PageControl1->setObjectName(QStringLiteral("PageControl1"));
+  TabSheet1 = new QWidget();
+  TabSheet2 = new QWidget();
+  PageControl1->addTab(TabSheet1, QStringLiteral("Външен вид"));
+  PageControl1->addTab(TabSheet2, QStringLiteral("Други настройки"));
 
-  auto* show = new QGroupBox(QStringLiteral("Да се показва:  "), page1);
+  // "Външен вид": what the texts show, on the left; colours and font on the right.
+  auto* show = new QGroupBox(QStringLiteral("Да се показва:  "), TabSheet1);
   CheckBox1 = new QCheckBox(QStringLiteral("Заглавието на книгата"), show);
   CheckBox2 = new QCheckBox(QStringLiteral("в съкращение"), show);
   CheckBox3 = new QCheckBox(QStringLiteral("Номерът на главата"), show);
@@ -37,41 +91,80 @@ TOptionsForm1::TOptionsForm1(QWidget* parent) : QDialog(parent) {
   CheckBox5 = new QCheckBox(QStringLiteral("Подсказващи надписи"), show);
   CheckBox10 = new QCheckBox(QStringLiteral("Бележките под линия"), show);
   auto* showLayout = new QVBoxLayout(show);
+  showLayout->setSpacing(2);
   showLayout->addWidget(CheckBox1);
   auto* indent = new QHBoxLayout();
-  indent->addSpacing(20);
+  indent->addSpacing(18);
   indent->addWidget(CheckBox2);
   showLayout->addLayout(indent);
   for (QCheckBox* box : {CheckBox3, CheckBox4, CheckBox5, CheckBox10}) showLayout->addWidget(box);
+  showLayout->addStretch(1);
 
-  auto* side = new QGroupBox(QStringLiteral("Панелът за управление"), page1);
-  RadioGroup1Left = new QRadioButton(QStringLiteral("в ляво"), side);
-  RadioGroup1Right = new QRadioButton(QStringLiteral("в дясно"), side);
-  auto* sideLayout = new QHBoxLayout(side);
-  sideLayout->addWidget(RadioGroup1Left);
-  sideLayout->addWidget(RadioGroup1Right);
-  RadioGroup1Left->setChecked(true);
+  RadioGroup1 = new TRadioGroup(QStringLiteral("Панелът за управление"),
+                                {QStringLiteral("в ляво"), QStringLiteral("в дясно")}, 2,
+                                TabSheet1);
+  RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
 
-  auto* page1Layout = new QVBoxLayout(page1);
-  page1Layout->addWidget(show);
-  page1Layout->addWidget(side);
-  page1Layout->addStretch(1);
+  auto* colours = new QGroupBox(QStringLiteral("Цветове"), TabSheet1);
+  Button5 = new QPushButton(QStringLiteral("Активен стих"), colours);
+  Button6 = new QPushButton(QStringLiteral("Търсена дума"), colours);
+  auto colourPanel = [colours](const QString& name) {
+    auto* panel = new QFrame(colours);
+    panel->setObjectName(name);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setLineWidth(1);
+    panel->setAutoFillBackground(true);
+    panel->setMinimumSize(36, 20);
+    return panel;
+  };
+  Panel1 = colourPanel(QStringLiteral("Panel1"));
+  Panel2 = colourPanel(QStringLiteral("Panel2"));
+  Panel1->setAccessibleName(QStringLiteral("Цвят на активния стих"));
+  Panel2->setAccessibleName(QStringLiteral("Цвят на търсената дума"));
+  auto* coloursLayout = new QGridLayout(colours);
+  coloursLayout->addWidget(Button5, 0, 0);
+  coloursLayout->addWidget(Panel1, 0, 1);
+  coloursLayout->addWidget(Button6, 1, 0);
+  coloursLayout->addWidget(Panel2, 1, 1);
+  coloursLayout->setColumnStretch(0, 1);
 
-  CheckBox6 = new QCheckBox(QStringLiteral("Следене за стих в Clipboard"), page2);
-  CheckBox8 = new QCheckBox(QStringLiteral("Музикален сигнал"), page2);
-  auto* keyboard = new QGroupBox(QStringLiteral("Клавиатура"), page2);
+  auto* fontGroup = new QGroupBox(QStringLiteral("Шрифт"), TabSheet1);
+  Label2 = new QLabel(fontGroup);
+  Label2->setObjectName(QStringLiteral("Label2"));
+  Label2->setAccessibleName(QStringLiteral("Шрифт"));
+  CheckBox7 = new QCheckBox(QStringLiteral("За всички прозорци"), fontGroup);
+  Button4 = new QPushButton(QStringLiteral("Смени"), fontGroup);
+  auto* fontLayout = new QGridLayout(fontGroup);
+  fontLayout->addWidget(Label2, 0, 0, 1, 2);
+  fontLayout->addWidget(CheckBox7, 1, 0);
+  fontLayout->addWidget(Button4, 1, 1);
+  fontLayout->setColumnStretch(0, 1);
+
+  auto* page1 = new QGridLayout(TabSheet1);
+  page1->addWidget(show, 0, 0, 2, 1);
+  page1->addWidget(colours, 0, 1);
+  page1->addWidget(fontGroup, 1, 1);
+  page1->addWidget(RadioGroup1, 2, 0, 1, 2);
+  page1->setRowStretch(3, 1);
+
+  // "Други настройки".
+  CheckBox6 = new QCheckBox(QStringLiteral("Следене за стих в Clipboard"), TabSheet2);
+  CheckBox8 = new QCheckBox(QStringLiteral("Музикален сигнал"), TabSheet2);
+  auto* keyboard = new QGroupBox(QStringLiteral("Клавиатура"), TabSheet2);
   CheckBox9 = new QCheckBox(QStringLiteral("Самонастройване според езика"), keyboard);
+  RadioGroup2 = new TRadioGroup(QStringLiteral("Българската подредба е: "),
+                                {QStringLiteral("според БДС"), QStringLiteral("фонетична")}, 2,
+                                keyboard);
+  RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
   auto* keyboardLayout = new QVBoxLayout(keyboard);
   keyboardLayout->addWidget(CheckBox9);
-  auto* page2Layout = new QVBoxLayout(page2);
-  page2Layout->addWidget(CheckBox6);
-  page2Layout->addWidget(CheckBox8);
-  page2Layout->addWidget(keyboard);
-  page2Layout->addStretch(1);
-
-  // The states of the form, used until the first filling.
-  for (QCheckBox* box : {CheckBox4, CheckBox5, CheckBox6, CheckBox8, CheckBox9, CheckBox10})
-    box->setChecked(true);
+  keyboardLayout->addWidget(RadioGroup2);
+  auto* page2 = new QVBoxLayout(TabSheet2);
+  page2->addWidget(CheckBox6);
+  page2->addWidget(CheckBox8);
+  page2->addWidget(keyboard);
+  page2->addStretch(1);
 
   Button2 = new QPushButton(QStringLiteral("ДА"), this);
   Button2->setDefault(true);
@@ -86,26 +179,147 @@ TOptionsForm1::TOptionsForm1(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(PageControl1);
   layout->addLayout(buttons);
-  resize(400, 308);
+
+  FontDialog1 = new QFontDialog(this);
+  FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
+  // Qt's own dialog on every desktop: it offers the writing system (Cyrillic, Greek) that a
+  // version's text needs, and behaves the same everywhere.
+  FontDialog1->setOption(QFontDialog::DontUseNativeDialog);
+  ColorDialog1 = new QColorDialog(this);
+  ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
+  ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
+
+  // The states of the form, used until the first filling.
+  for (QCheckBox* box : {CheckBox5, CheckBox6, CheckBox8, CheckBox9, CheckBox10})
+    box->setChecked(true);
+  RadioGroup1->SetItemIndex(1);
+  RadioGroup2->SetItemIndex(0);
+  SetPanelColor(Panel1, 0x008000);
+  SetPanelColor(Panel2, 0xFF0000);
 
   for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3, CheckBox10})
     BIBLE_CONNECT(box, &QCheckBox::clicked, this, [this] { CheckBox3Click(); });
-  for (QAbstractButton* box : std::initializer_list<QAbstractButton*>{CheckBox4, RadioGroup1Left,
-                                                                       RadioGroup1Right})
-    BIBLE_CONNECT(box, &QAbstractButton::clicked, this, [this] { CheckBox2Click(); });
+  BIBLE_CONNECT(CheckBox4, &QCheckBox::clicked, this, [this] { CheckBox2Click(); });
+  RadioGroup1->OnClick = [this] { CheckBox2Click(); };
+  BIBLE_CONNECT(CheckBox7, &QCheckBox::clicked, this, [this] { CheckBox7Click(); });
+  BIBLE_CONNECT(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
+  BIBLE_CONNECT(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
+  BIBLE_CONNECT(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
+  RadioGroup2->OnClick = [this] { RadioGroup2Click(); };
   BIBLE_CONNECT(Button2, &QPushButton::clicked, this, [this] { accept(); });
   BIBLE_CONNECT(Button1, &QPushButton::clicked, this, [this] { reject(); });
   BIBLE_CONNECT(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+  BIBLE_CONNECT(PageControl1, &QTabWidget::currentChanged, this, [this] { UpdateHelpTopic(); });
+  UpdateHelpTopic();
+}
+
+uint32_t TOptionsForm1::PanelColor(const QFrame* panel) {
+  return FromQColor(panel->palette().color(QPalette::Window));
+}
+
+void TOptionsForm1::SetPanelColor(QFrame* panel, uint32_t color) {
+  QPalette p = panel->palette();
+  p.setColor(QPalette::Window, ToQColor(color));
+  panel->setPalette(p);
+}
+
+// F1 and the help button open the page of the page control's active page.
+void TOptionsForm1::UpdateHelpTopic() {
+  SetHelpTopic(this, PageControl1->currentIndex() == 0 ? QStringLiteral("Options1")
+                                                       : QStringLiteral("Options2"));
+}
+
+bool TOptionsForm1::EditOptions() {
+  RebuildTexts = false;
+  // Filling sets the states only; the handlers answer the user's clicks, so nothing here counts
+  // as a change.
+  const TViewOptions view = TViewOptions::Unpack(ViewOptions);
+  CheckBox1->setChecked(view.ShowBook);
+  CheckBox2->setChecked(view.ShortNames);
+  CheckBox3->setChecked(view.ShowChapter);
+  CheckBox4->setChecked(view.ShowVerse);
+  CheckBox5->setChecked(!MainForm1 || MainForm1->ShowHint);
+  CheckBox7->setChecked(!DifferentFonts);
+  RadioGroup1->SetItemIndex(MainForm1 && MainForm1->PanelAlign() == TMainForm1::alLeft ? 0 : 1);
+  if (MainForm1 && MainForm1->CurrentBible) {
+    FFont = MainForm1->CurrentBible->Font;
+    Label2->setText(FontLabel(FFont));
+  }
+  SetPanelColor(Panel1, CurrentVerseColor);
+  SetPanelColor(Panel2, FounWordColor);
+  CheckBox6->setChecked(CheckClipboard);
+  CheckBox9->setChecked(AutoKeybd);
+  RadioGroup2->SetItemIndex(FoneticCyr ? 1 : 0);
+  FChanged = false;
+  FFontChanged = false;
+
+  if (exec() != QDialog::Accepted) return false;
+
+  TViewOptions chosen = view;
+  chosen.ShowBook = CheckBox1->isChecked();
+  chosen.ShortNames = CheckBox2->isChecked();
+  chosen.ShowChapter = CheckBox3->isChecked();
+  chosen.ShowVerse = CheckBox4->isChecked();
+  ViewOptions = chosen.Pack();
+  CurrentVerseColor = PanelColor(Panel1);
+  FounWordColor = PanelColor(Panel2);
+  // The hint setting of the main window (its Bible windows are inside it) and of the dictionary.
+  const bool hints = CheckBox5->isChecked();
+  if (MainForm1) MainForm1->SetShowHint(hints);
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QStringLiteral("Dic_Form1")) ShowHints(w, hints);
+  if (MainForm1)
+    MainForm1->SetPanelAlign(RadioGroup1->ItemIndex() == 0 ? TMainForm1::alLeft
+                                                           : TMainForm1::alRight);
+  CheckClipboard = CheckBox6->isChecked();
+  DifferentFonts = !CheckBox7->isChecked();
+  AutoKeybd = CheckBox9->isChecked();
+  return FChanged;
 }
 
 void TOptionsForm1::CheckBox3Click() {
-  if (FFilling) return;
   FChanged = true;
   RebuildTexts = true;
 }
 
-void TOptionsForm1::CheckBox2Click() {
-  if (!FFilling) FChanged = true;
+void TOptionsForm1::CheckBox2Click() { FChanged = true; }
+
+void TOptionsForm1::CheckBox7Click() {
+  // Once a font was chosen in this opening, the texts are rebuilt whatever this box says.
+  if (!FFontChanged) FChanged = CheckBox7->isChecked();
+}
+
+void TOptionsForm1::Button4Click() {
+  FontDialog1->setCurrentFont(ToQFont(FFont));
+  const bool chosen = FontDialog1->exec() == QDialog::Accepted;
+  FChanged = chosen;
+  RebuildTexts = chosen;
+  if (!chosen) return;
+  AssignQFont(FontDialog1->selectedFont(), FFont);
+  Label2->setText(FontLabel(FFont));
+  // The version takes the font at once, before the dialog is confirmed.
+  if (MainForm1 && MainForm1->CurrentBible) MainForm1->CurrentBible->SetFont(FFont);
+  FFontChanged = true;
+}
+
+bool TOptionsForm1::ChooseColor(QFrame* panel) {
+  ColorDialog1->setCurrentColor(ToQColor(FLastColor));
+  const bool chosen = ColorDialog1->exec() == QDialog::Accepted;
+  FChanged = chosen;
+  if (chosen) {
+    FLastColor = FromQColor(ColorDialog1->selectedColor());
+    SetPanelColor(panel, FLastColor);
+  }
+  return chosen;
+}
+
+void TOptionsForm1::Button5Click() { ChooseColor(Panel1); }
+
+void TOptionsForm1::Button6Click() { ChooseColor(Panel2); }
+
+void TOptionsForm1::RadioGroup2Click() {
+  FoneticCyr = RadioGroup2->ItemIndex() == 1;
+  SelectBulgarianLayout(FoneticCyr);
 }
 
 void TOptionsForm1::Button3Click() {
@@ -113,47 +327,27 @@ void TOptionsForm1::Button3Click() {
                                                   : QStringLiteral("Options2"));
 }
 
-bool TOptionsForm1::EditOptions() {
-  RebuildTexts = false;
-  FFilling = true;
-  const TViewOptions view = TViewOptions::Unpack(ViewOptions);
-  CheckBox1->setChecked(view.ShowBook);
-  CheckBox2->setChecked(view.ShortNames);
-  CheckBox3->setChecked(view.ShowChapter);
-  CheckBox4->setChecked(view.ShowVerse);
-  if (MainForm1) {
-    CheckBox5->setChecked(MainForm1->ShowHint);
-    const bool left = MainForm1->PanelAlign() == TMainForm1::alLeft;
-    RadioGroup1Left->setChecked(left);
-    RadioGroup1Right->setChecked(!left);
-  }
-  CheckBox6->setChecked(CheckClipboard);
-  CheckBox9->setChecked(AutoKeybd);
-  FFilling = false;
-  FChanged = false;
-  if (exec() != QDialog::Accepted) return false;
-  TViewOptions chosen;
-  chosen.ShowBook = CheckBox1->isChecked();
-  chosen.ShortNames = CheckBox2->isChecked();
-  chosen.ShowChapter = CheckBox3->isChecked();
-  chosen.ShowVerse = CheckBox4->isChecked();
-  ViewOptions = chosen.Pack();
-  if (MainForm1) {
-    MainForm1->SetShowHint(CheckBox5->isChecked());
-    MainForm1->SetPanelAlign(RadioGroup1Left->isChecked() ? TMainForm1::alLeft
-                                                          : TMainForm1::alRight);
-  }
-  CheckClipboard = CheckBox6->isChecked();
-  AutoKeybd = CheckBox9->isChecked();
-  return FChanged;
-}
-
-void TOptionsForm1::showEvent(QShowEvent* event) {
+void TOptionsForm1::FormShow() {
+  // The captions are Bulgarian: a face that the versions use for Cyrillic has the letters.
   const std::string name = CyrillicFontName();
   if (!name.empty()) {
     QFont f = font();
     f.setFamily(QString::fromStdString(name));
     setFont(f);
+  }
+}
+
+void TOptionsForm1::showEvent(QShowEvent* event) {
+  FormShow();
+  // Fixed at the size the captions need, at least the form's 400 x 308, centred on the screen.
+  layout()->activate();
+  const QSize size = sizeHint().expandedTo(QSize(400, 308));
+  setFixedSize(size);
+  const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+  if (screen) {
+    const QRect area = screen->availableGeometry();
+    move(area.left() + (area.width() - size.width()) / 2,
+         area.top() + (area.height() - size.height()) / 2);
   }
   QDialog::showEvent(event);
 }

@@ -1,10 +1,16 @@
 #include "platform/thelpwindow.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
+
+#include "platform/checkedconnect.h"
 
 THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Помощ"));
@@ -12,9 +18,16 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   Browser = new QTextBrowser(this);
+  Browser->setObjectName(QStringLiteral("HelpBrowser"));
+  Browser->setAccessibleName(QStringLiteral("Помощ"));
   Browser->setOpenExternalLinks(true);
   layout->addWidget(Browser);
-  resize(640, 480);
+  BIBLE_CONNECT(Browser, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+    if (url.isLocalFile()) FPage = url.toLocalFile();
+    const QString title = Browser->documentTitle();
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Помощ") : title);
+  });
+  resize(640, 520);
 }
 
 void THelpWindow::ShowPage(const QString& path, const QString& topic) {
@@ -25,10 +38,27 @@ void THelpWindow::ShowPage(const QString& path, const QString& topic) {
   } else {
     Browser->setSource(QUrl());
     Browser->setPlainText(QStringLiteral("Помощта по темата „%1“ липсва.").arg(topic));
+    setWindowTitle(QStringLiteral("Помощ"));
+  }
+  // A modal dialog blocks every window that is not its own. Made the dialog's transient, the help
+  // window takes input while the dialog is open and comes up in front of it; the dialog stays
+  // usable as well. Without a modal dialog the window is on its own again.
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == this) modal = nullptr;
+  winId();
+  QWindow* owner = modal ? modal->window()->windowHandle() : nullptr;
+  if (windowHandle() && windowHandle()->transientParent() != owner) {
+    // The window manager reads the owner when the window is mapped.
+    const QRect frame = geometry();
+    const bool wasVisible = isVisible();
+    if (wasVisible) hide();
+    windowHandle()->setTransientParent(owner);
+    if (wasVisible) setGeometry(frame);
   }
   show();
   raise();
   activateWindow();
+  Browser->setFocus();
 }
 
 THelpWindow* THelpWindow::Instance() {

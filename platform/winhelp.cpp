@@ -1,8 +1,10 @@
 #include "platform/winhelp.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QWidget>
 
 #include "platform/thelpwindow.h"
 
@@ -24,10 +26,47 @@ struct THelpContext {
 };
 
 // Help context numbers of the controls and dialogs, and the page each opens.
-constexpr THelpContext HelpContexts[] = {
-    {1, "Main"}, {2, "Main"}, {3, "Main"}, {4, "Main"},   {5, "Main"},        {6, "Main"},
-    {7, "Main"}, {8, "Main"}, {9, "Main"}, {10, "Range"}, {11, "Dictionary"}, {12, "ListMessage"},
+constexpr THelpContext HelpContextTable[] = {
+    {1, "Book"},        // the book box
+    {2, "ChapterVerse"},  // the chapter box
+    {3, "ChapterVerse"},  // the verse box
+    {4, "SearchMode"},  // the search mode button and its menu
+    {5, "WordList"},    // the word list of the control panel
+    {6, "BibleWindow"},  // the text of a Bible window
+    {7, "FoundVerses"},  // the found verses
+    {8, "VerseHistory"},  // the verse history
+    {9, "Menu"},        // the main menu
+    {10, "Range"},      // the search range dialog
+    {11, "Dictionary"},  // the dictionary window
+    {12, "ListMessage"},  // the list-size warning
 };
+
+const char* const HelpContextProperty = "HelpContext";
+const char* const HelpTopicProperty = "HelpTopic";
+
+// F1 anywhere in the application opens the page of the control that has the keyboard focus
+// (the key goes to that control, or to an open menu, first).
+class THelpKey : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_F1 || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+      return false;
+    ShowHelpTopic(HelpTopicOf(static_cast<QWidget*>(watched)));
+    return true;
+  }
+};
+
+void InstallHelpKey() {
+  static THelpKey* filter = nullptr;
+  if (filter || !qApp) return;
+  filter = new THelpKey(qApp);
+  qApp->installEventFilter(filter);
+}
 
 }  // namespace
 
@@ -52,9 +91,15 @@ QString HelpPagePath(const QString& helpFile, const QString& topic) {
 }
 
 QString HelpTopicOfContext(int context) {
-  for (const THelpContext& c : HelpContexts)
+  for (const THelpContext& c : HelpContextTable)
     if (c.Context == context) return QString::fromLatin1(c.Topic);
   return QString();
+}
+
+std::vector<int> HelpContexts() {
+  std::vector<int> contexts;
+  for (const THelpContext& c : HelpContextTable) contexts.push_back(c.Context);
+  return contexts;
 }
 
 QString ApplicationHelpFile() { return CurrentHelpFile(); }
@@ -71,4 +116,30 @@ void ShowHelpContext(int context) {
   QString topic = HelpTopicOfContext(context);
   if (topic.isEmpty()) topic = QStringLiteral("Main");
   ShowHelpTopic(topic);
+}
+
+void SetHelpContext(QWidget* control, int context) {
+  if (!control) return;
+  control->setProperty(HelpContextProperty, context > 0 ? QVariant(context) : QVariant());
+  InstallHelpKey();
+}
+
+int HelpContextOf(const QWidget* control) {
+  return control ? control->property(HelpContextProperty).toInt() : 0;
+}
+
+void SetHelpTopic(QWidget* control, const QString& topic) {
+  if (!control) return;
+  control->setProperty(HelpTopicProperty, topic.isEmpty() ? QVariant() : QVariant(topic));
+  InstallHelpKey();
+}
+
+QString HelpTopicOf(const QWidget* control) {
+  for (const QWidget* w = control; w; w = w->parentWidget()) {
+    const QString topic = w->property(HelpTopicProperty).toString();
+    if (!topic.isEmpty()) return topic;
+    const QString ofContext = HelpTopicOfContext(HelpContextOf(w));
+    if (!ofContext.isEmpty()) return ofContext;
+  }
+  return QStringLiteral("Main");
 }
