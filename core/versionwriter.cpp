@@ -27,6 +27,14 @@ std::vector<TWordEntry> CollectWords(const std::vector<std::string>& verseTexts,
     const std::string& text = verseTexts[v];
     const uint16_t verse = uint16_t(v + 1);
     for (size_t i = 0; i < text.size();) {
+      // A footnote, "{" to the next "}", is not the verse's text: its words find nothing.
+      if (text[i] == '{') {
+        const size_t close = text.find('}', i);
+        if (close != std::string::npos) {
+          i = close + 1;
+          continue;
+        }
+      }
       if (!letters.test(static_cast<unsigned char>(text[i]))) {
         ++i;
         continue;

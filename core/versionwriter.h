@@ -21,7 +21,7 @@ struct TVersionData {
   std::vector<TVersionBook> Books;  // in display (position) order
 };
 
-// Words are the maximal runs of the letters; WordList.txt holds each distinct lower-cased word once,
+// Words are the maximal runs of the letters outside footnotes ("{" to the next "}"); WordList.txt holds each distinct lower-cased word once,
 // sorted in the word list's search order, with the verses in which any spelling of it occurs.
 // Throws std::runtime_error when the folder cannot be written or the data exceeds the formats'
 // limits (more than 78 books, 255 verses in a chapter, 65 535 verses).

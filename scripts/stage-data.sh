@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Imports the default data set into a staged program folder: versions 4 "KJV", 5 "KJVSN" and
 # 9 "GR" and the Strong's Greek, Strong's Hebrew and Nave's dictionaries, each only when it is
-# missing or older than its Debian source.
+# missing, older than its Debian source or written by another version of the importer.
 #   scripts/stage-data.sh STAGE_DIR [BIBLE_TOOL] [--force]
 set -euo pipefail
 
@@ -42,14 +42,23 @@ stale() {
   [ -n "$(find "$@" -type f -cnewer "$result" -print -quit 2>/dev/null)" ]
 }
 
+# stale_version FOLDER SOURCE...: also true when the folder was written by another importer
+# version than this one (its "Importer.txt"), so that an importer change re-imports.
+stamp=$("$tool" import-stamp)
+stale_version() {
+  local folder=$1; shift
+  [ "$(tr -d '\r' 2>/dev/null <"$folder/Importer.txt")" = "$stamp" ] || return 0
+  stale "$folder/BibleTitles.txt" "$@"
+}
+
 kjv_source=("$sword/modules/texts/ztext/engKJV2006eb" "$sword/mods.d/engKJV2006eb.conf")
-if stale "$stage/KJV/BibleTitles.txt" "${kjv_source[@]}"; then
+if stale_version "$stage/KJV" "${kjv_source[@]}"; then
   "$tool" import-sword engKJV2006eb 4 "$stage"
 fi
-if stale "$stage/KJVSN/BibleTitles.txt" "${kjv_source[@]}"; then
+if stale_version "$stage/KJVSN" "${kjv_source[@]}"; then
   "$tool" import-sword engKJV2006eb 5 "$stage"
 fi
-if stale "$stage/GR/BibleTitles.txt" "$morphgnt"; then
+if stale_version "$stage/GR" "$morphgnt"; then
   "$tool" import-morphgnt "$morphgnt" "$stage"
 fi
 for pair in StrongsGreek:strongsgreek StrongsHebrew:strongshebrew Nave:nave; do

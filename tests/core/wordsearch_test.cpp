@@ -228,3 +228,25 @@ TEST(SplitWordsTest, MaximalRunsOfLetters) {
   EXPECT_EQ(SplitWords("ab, c--de f", letters), (std::vector<std::string>{"ab", "c", "de", "f"}));
   EXPECT_TRUE(SplitWords(" ,.1 ", letters).empty());
 }
+
+// Footnotes are not the verse's text: a word only in a note finds nothing, and the words of the
+// text around a note are found as usual. An unclosed "{" is text.
+TEST_F(WordSearchTest, FootnoteWordsAreNotInTheConcordance) {
+  TVersionData d;
+  TVersionBook gen{1, "Genesis", "Genesis", "Gen", {}};
+  gen.Chapters = {{"In the beginning {Or, at first love} God created.",
+                   "And love {love: Heb. charity} was {a note} there.", "Open {brace love"}};
+  d.Books = {gen};
+  WriteSampleVersion(Dir.Path(), 4, d);
+  TBible bible(4);
+  TWordSearch search;
+  ASSERT_TRUE(search.SearchText(bible, "love"));
+  EXPECT_EQ(AsSet(search.Found), (std::set<uint16_t>{2, 3}));
+  search.SearchText(bible, "charity");
+  EXPECT_EQ(search.Found.Count(), 0);
+  search.SearchText(bible, "created");
+  EXPECT_EQ(AsSet(search.Found), (std::set<uint16_t>{1}));
+  search.SearchText(bible, "there");
+  EXPECT_EQ(AsSet(search.Found), (std::set<uint16_t>{2}));
+  EXPECT_EQ(SplitWords("a {b} c", bible.Letters).size(), 3u);  // the splitter itself is unchanged
+}

@@ -21,6 +21,7 @@ const char* const BibleToolUsage =
     "  import-sword MODULE VERSION DATA_ROOT\n"
     "  import-morphgnt DIR DATA_ROOT\n"
     "  import-sword-dict MODULE DATA_ROOT [NAME]\n"
+    "  import-stamp                  (the number in Importer.txt of versions imported now)\n"
     "  verse DATA_ROOT VERSION REFERENCE\n"
     "  chapter DATA_ROOT VERSION REFERENCE\n"
     "  search DATA_ROOT VERSION TEXT [MODE TEXT]... [--books all|ot|nt|SLOT,SLOT-SLOT...]\n"

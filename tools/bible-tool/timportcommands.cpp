@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "core/bibleunit.h"
 #include "core/dictionarywriter.h"
@@ -17,6 +18,15 @@
 #include "tools/bible-tool/tswordimport.h"
 
 namespace fs = std::filesystem;
+
+const char* const ImportStamp = "2";
+
+void WriteImportedVersion(const std::string& folder, const TVersionData& data, int versionIndex) {
+  WriteVersionFolder(folder, data, VersionLetters(versionIndex));
+  std::ofstream stamp(folder + "Importer.txt", std::ios::binary);
+  stamp << ImportStamp << "\r\n";
+  if (!stamp.flush()) throw std::runtime_error("cannot write " + folder + "Importer.txt");
+}
 
 namespace {
 
@@ -61,7 +71,7 @@ int CommandImportSword(const std::vector<std::string>& args, bool progress) {
   TVersionData data = ReadSwordBible(args[1], v, log);
   std::string target = WithSlash(args[3]) + VersionDiskFolder(v);
   ReplaceFolderAtomically(target, [&](const std::string& folder) {
-    WriteVersionFolder(folder, data, VersionLetters(v));
+    WriteImportedVersion(folder, data, v);
   });
   size_t verses = 0;
   for (const auto& b : data.Books)
@@ -112,7 +122,7 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
   DisambiguateShortNames(data.Books);
   std::string target = WithSlash(args[2]) + VersionDiskFolder(9);
   ReplaceFolderAtomically(target, [&](const std::string& folder) {
-    WriteVersionFolder(folder, data, VersionLetters(9));
+    WriteImportedVersion(folder, data, 9);
   });
   std::fprintf(stderr, "%s%s: %zu books\n", progress ? "\n" : "", target.c_str(), data.Books.size());
   ReportLog(log);
@@ -176,6 +186,11 @@ void ReplaceFolderAtomically(const std::string& target,
 
 int RunImportCommand(const std::vector<std::string>& args, bool progress) {
   const std::string& c = args.at(0);
+  if (c == "import-stamp") {
+    NeedArguments(args, 0, 0);
+    std::printf("%s\n", ImportStamp);
+    return 0;
+  }
   if (c == "import-sword") return CommandImportSword(args, progress);
   if (c == "import-morphgnt") return CommandImportMorphGnt(args, progress);
   if (c == "import-sword-dict") return CommandImportSwordDict(args, progress);

@@ -6,6 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "core/versionwriter.h"
+
+// The number of the importer's output: raised whenever an import of the same source would give a
+// different version folder, so that data imported before is imported again (scripts/stage-data.sh).
+extern const char* const ImportStamp;
+
+// Writes a version folder as WriteVersionFolder does, with "Importer.txt" holding ImportStamp.
+void WriteImportedVersion(const std::string& folder, const TVersionData& data, int versionIndex);
+
 // Runs an import command, args[0] with the rest; returns the exit status. Failures throw with a
 // one-line message (TUsageError, TInputError or another std::exception).
 int RunImportCommand(const std::vector<std::string>& args, bool progress);
