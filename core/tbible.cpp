@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "core/datapaths.h"
 #include "core/eioerror.h"
 #include "core/tcustominifile.h"
 #include "core/tfile.h"
@@ -143,7 +144,12 @@ const TBook EmptyBook;
 TBible::TBible(int versionIndex) {
   VersionIndex = uint16_t(versionIndex < 0 ? 0 : versionIndex);
   const bool known = versionIndex >= 0 && versionIndex < VersionTableSize;
-  DataPath = known ? DataRoot + VersionDiskFolder(versionIndex) : std::string();
+  if (known) {
+    // The user's own import of the version, when there is one, comes before the installed one.
+    const std::string titles =
+        DataFile(VersionDiskFolder(versionIndex) + "BibleTitles.txt", TPathUse::Read);
+    DataPath = titles.substr(0, titles.size() - std::string("BibleTitles.txt").size());
+  }
   MarkWordCount = 0;
   Letters = VersionLetters(versionIndex);
   for (auto& book : Books) book = std::make_unique<TBook>();
@@ -151,6 +157,9 @@ TBible::TBible(int versionIndex) {
   Font = MainFont;
   if (DataPath.empty()) return;
   LoadStructure();
+  HistoryPath = DataFile(VersionDiskFolder(versionIndex), TPathUse::Write);
+  // Without a home folder the histories stay with the data, where a failed write is reported.
+  if (HistoryPath.empty()) HistoryPath = DataPath;
   const std::string folder = VersionFolders[VersionIndex];
   if (IniFile && DifferentFonts) {
     TFont stored = Font;

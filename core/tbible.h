@@ -48,7 +48,10 @@ class TBible {
   TBible(const TBible&) = delete;
   TBible& operator=(const TBible&) = delete;
 
-  std::string DataPath;  // DataRoot + folder + "/"; "" = unavailable
+  std::string DataPath;  // the version's folder, "/" at the end; "" = unavailable
+  // The folder of the user's files of this version (its histories): DataPath in a portable
+  // folder, the user's own folder when installed (core/datapaths.h); "" when unavailable.
+  std::string HistoryPath;
   uint16_t VersionIndex = 0;
   uint16_t VerseCount = 0;
   uint16_t BookCount = 0;
@@ -81,7 +84,7 @@ class TBible {
 };
 
 // Shared values of the run.
-extern std::string DataRoot;  // executable folder + "/"
+extern std::string DataRoot;  // folder of the data read by every user (core/datapaths.h) + "/"
 extern std::array<std::unique_ptr<TBible>, VersionTableSize> Bibles;
 extern TFont MainFont;
 extern bool DifferentFonts;

@@ -148,8 +148,8 @@ void TBibleForm1::FormActivate() {
       // A history that cannot be written (a read-only data folder) is reported, and the switch
       // goes on: otherwise every later activation would stop at the same error.
       try {
-        m.LargeListBox1->ComboBox->SaveToFile(m.CurrentBible->DataPath + "Search_List.txt");
-        m.BibleComboBox1->SaveToFile(m.CurrentBible->DataPath + "VerseHistory.txt");
+        m.LargeListBox1->ComboBox->SaveToFile(m.CurrentBible->HistoryPath + "Search_List.txt");
+        m.BibleComboBox1->SaveToFile(m.CurrentBible->HistoryPath + "VerseHistory.txt");
       } catch (const std::exception& e) {
         ShowMessage(QString::fromStdString(e.what()), Owner);
       }
@@ -168,12 +168,12 @@ void TBibleForm1::FormActivate() {
     m.LargeListBox1->SetCharset(Bible->Font.Charset);
     m.LargeListBox1->SetList(std::make_unique<TLargeStringList2>(Bible));
     m.LargeListBox1->ComboBox->SetCharset(Bible->Font.Charset);
-    m.LargeListBox1->ComboBox->LoadFromFile(Bible->DataPath + "Search_List.txt");
+    m.LargeListBox1->ComboBox->LoadFromFile(Bible->HistoryPath + "Search_List.txt");
     const std::string word = m.LargeListBox1->ComboBox->Text();
     m.LargeListBox1->ComboBox->SetText(std::string());
     m.LargeListBox1->SetText(word);
     m.BibleComboBox1->SetCharset(names);
-    m.BibleComboBox1->LoadFromFile(Bible->DataPath + "VerseHistory.txt");
+    m.BibleComboBox1->LoadFromFile(Bible->HistoryPath + "VerseHistory.txt");
     if (ListMessageForm1)
       ListMessageForm1->CheckList(m.BibleComboBox1, QStringLiteral("отваряните стихове"));
     LoadBookmarkMenu();

@@ -16,6 +16,7 @@
 #include "core/tbible.h"
 #include "forms/toptionsform1.h"
 #include "platform/checkedconnect.h"
+#include "platform/datapaths.h"
 
 TLogoForm1* LogoForm1 = nullptr;
 
@@ -143,7 +144,7 @@ void TLogoForm1::showEvent(QShowEvent* event) {
 void TLogoForm1::FormShow() {
   Timer1->start();
   FSoundFile.clear();
-  const QString file = QString::fromStdString(DataRoot) + QStringLiteral("Beg1.wav");
+  const QString file = SystemPath(QStringLiteral("Beg1.wav"));
   const bool play = !OptionsForm1 || OptionsForm1->CheckBox8->isChecked();
   if (!QFileInfo(file).isFile() || !play) return;
   FSoundFile = file;

@@ -43,6 +43,7 @@
 #include "forms/toptionsform1.h"
 #include "platform/checkedconnect.h"
 #include "platform/codepage.h"
+#include "platform/datapaths.h"
 #include "platform/hints.h"
 #include "platform/showmessage.h"
 #include "platform/winhelp.h"
@@ -87,7 +88,7 @@ QWidget* Panel(QWidget* parent, QWidget* child) {
 TMainForm1::TMainForm1(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("MainForm1"));
   setWindowTitle(QStringLiteral("Библията"));
-  DataRoot = QCoreApplication::applicationDirPath().toStdString() + "/";
+  LocateProgramFiles();
   CreateControls();
   CreateMenus();
   ConnectEvents();
@@ -366,19 +367,17 @@ void TMainForm1::ListVersions() {
   bool any = false;
   for (int i = 0; i < VersionTableSize; ++i) {
     std::error_code ec;
-    const bool installed =
-        std::filesystem::exists(DataRoot + VersionDiskFolder(i) + "BibleTitles.txt", ec);
+    const bool installed = std::filesystem::exists(
+        DataFile(VersionDiskFolder(i) + "BibleTitles.txt", TPathUse::Read), ec);
     Version[size_t(i)]->setVisible(installed);
     any = any || installed;
   }
   bool dictionaries = false;
-  std::error_code ec;
-  for (auto it = std::filesystem::directory_iterator(DataRoot + "Dictionaries", ec);
-       !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    if (it->path().extension() == ".ibf") {
-      dictionaries = true;
-      break;
-    }
+  for (const std::string& folder : DataFileFolders("Dictionaries")) {
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator(folder, ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
+      dictionaries = dictionaries || it->path().extension() == ".ibf";
   }
   Dictionary1->setVisible(dictionaries);
   N1->setVisible(dictionaries || !BibleForms().empty());
@@ -750,8 +749,8 @@ void TMainForm1::FormClose() {
   }
   if (CurrentBible) {
     try {
-      LargeListBox1->ComboBox->SaveToFile(CurrentBible->DataPath + "Search_List.txt");
-      BibleComboBox1->SaveToFile(CurrentBible->DataPath + "VerseHistory.txt");
+      LargeListBox1->ComboBox->SaveToFile(CurrentBible->HistoryPath + "Search_List.txt");
+      BibleComboBox1->SaveToFile(CurrentBible->HistoryPath + "VerseHistory.txt");
     } catch (const std::exception& e) {
       report(e);
     }

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include "platform/datapaths.h"
 #include "platform/thelpwindow.h"
 
 namespace {
@@ -72,7 +73,7 @@ void InstallHelpKey() {
 
 QString HelpRoot() {
   if (!HelpRootOverride().isEmpty()) return HelpRootOverride();
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+  return SystemPath(QStringLiteral("help"));
 }
 
 void SetHelpRoot(const QString& folder) { HelpRootOverride() = folder; }

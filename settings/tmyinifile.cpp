@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/datapaths.h"
+
 std::string IniFileNameFor(const std::string& executablePath) {
   size_t slash = executablePath.rfind('/');
   size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
@@ -12,13 +14,12 @@ std::string IniFileNameFor(const std::string& executablePath) {
 }
 
 std::string SettingsFileName() {
-  std::error_code ec;
-  std::string path = std::filesystem::read_symlink("/proc/self/exe", ec).string();
-  if (ec || path.empty()) return "";
-  // An executable replaced while running reads as "<path> (deleted)"; its name is still <path>.
-  const std::string deleted = " (deleted)";
-  if (path.size() > deleted.size() &&
-      path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0)
-    path.resize(path.size() - deleted.size());
-  return IniFileNameFor(path);
+  const std::string path = ExecutablePath();
+  if (path.empty()) return "";
+  const TDataPlaces places = DataPlacesOfThisProgram();
+  if (!places.Installed) return IniFileNameFor(path);
+  const std::string name = MapDataPath(
+      places, IniFileNameFor(std::filesystem::path(path).filename().string()), TPathUse::Settings);
+  MakeFolderFor(name);
+  return name;
 }

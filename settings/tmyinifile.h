@@ -15,6 +15,7 @@ class TMyIniFile : public TIniFile {
 // or ".ini" appended when it has none.
 std::string IniFileNameFor(const std::string& executablePath);
 
-// IniFileNameFor the running executable's full path as the system reports it (/proc/self/exe);
-// "" when the path cannot be read.
+// The settings file of the running executable (/proc/self/exe): IniFileNameFor its full path in a
+// portable folder; the same file name in the user's configuration folder (core/datapaths.h)
+// when the program is installed. "" when the path cannot be read.
 std::string SettingsFileName();
