@@ -13,6 +13,7 @@
 #include "forms/tlogoform1.h"
 #include "forms/tmainform1.h"
 #include "forms/toptionsform1.h"
+#include "forms/trangeform1.h"
 #include "platform/fontsubstitution.h"
 #include "platform/showmessage.h"
 #include "platform/winhelp.h"
@@ -31,6 +32,8 @@ int RunProgram(TBibleApplication& app) {
   MainForm1 = &main;
   TLogoForm1 logo(&main);
   LogoForm1 = &logo;
+  TRangeForm1 range(&main);
+  RangeForm1 = &range;
   TOptionsForm1 options(&main);
   OptionsForm1 = &options;
   TListMessageForm1 listMessage(&main);
@@ -39,6 +42,7 @@ int RunProgram(TBibleApplication& app) {
   const int result = app.exec();
   ListMessageForm1 = nullptr;
   OptionsForm1 = nullptr;
+  RangeForm1 = nullptr;
   LogoForm1 = nullptr;
   return result;
 }

@@ -322,7 +322,7 @@ void TBibleRichEdit1::AddText(const std::string& title, const std::string& body)
 
 void TBibleRichEdit1::AddTextCharsets(const std::string& title, const std::string& body,
                                       int titleCharset, int bodyCharset) {
-  QTextCursor cursor = textCursor();
+  QTextCursor cursor = FBuilding ? FBuildCursor : textCursor();
   QTextCharFormat format = cursor.charFormat();
   format.setFontWeight(QFont::Bold);
   format.setFontItalic(false);
@@ -339,7 +339,25 @@ void TBibleRichEdit1::AddTextCharsets(const std::string& title, const std::strin
     start = tilde + 1;
   }
   AppendLinePiece(cursor, body.substr(start), format);
-  setTextCursor(cursor);
+  if (FBuilding)
+    FBuildCursor = cursor;
+  else
+    setTextCursor(cursor);
+}
+
+void TBibleRichEdit1::BeginBuild() {
+  if (FBuilding) return;
+  FBuildCursor = textCursor();
+  FBuildCursor.beginEditBlock();
+  FBuilding = true;
+}
+
+void TBibleRichEdit1::EndBuild() {
+  if (!FBuilding) return;
+  FBuilding = false;
+  FBuildCursor.endEditBlock();
+  setTextCursor(FBuildCursor);
+  FBuildCursor = QTextCursor();
 }
 
 void TBibleRichEdit1::SelectWordAtCaret() {

@@ -8,6 +8,7 @@
 // DocPosition and TextPosition convert to and from QTextDocument positions, where a paragraph
 // break is one character. No other code does that conversion.
 
+#include <QTextCursor>
 #include <QTextEdit>
 #include <cstdint>
 #include <string>
@@ -38,6 +39,10 @@ class TBibleRichEdit1 : public QTextEdit {
   // Appends the title (bold) and the body (markup interpreted) at the caret.
   void AddTextCharsets(const std::string& title, const std::string& body, int titleCharset,
                        int bodyCharset);
+  // The appends between BeginBuild and EndBuild form one edit of the document, which is laid out
+  // once at EndBuild instead of after every append; the caret ends after the last append.
+  void BeginBuild();
+  void EndBuild();
   void SelectWordAtCaret();
   void UpdatePopupItems();
 
@@ -111,4 +116,6 @@ class TBibleRichEdit1 : public QTextEdit {
   int FFontCharset = DEFAULT_CHARSET;
   bool FHideSelection = true;
   QTextCharFormat FDefFormat;
+  QTextCursor FBuildCursor;
+  bool FBuilding = false;
 };

@@ -104,6 +104,9 @@ TLargeListBox::TLargeListBox(QWidget* parent) : QFrame(parent) {
   rows->addWidget(ScrollBar);
   layout->addWidget(rowFrame, 1);
 
+  // A real keyboard's keys reach the word box itself, which hands them to its line edit without
+  // going through that one's filters; both are watched, for keys sent to either.
+  ComboBox->installEventFilter(this);
   ComboBox->lineEdit()->installEventFilter(this);
   RowList->installEventFilter(this);
   ComboBox->OnDropDown = [this](QObject*) { FDroppedDown = true; };
@@ -286,7 +289,7 @@ void TLargeListBox::resizeEvent(QResizeEvent* event) {
 }
 
 bool TLargeListBox::eventFilter(QObject* watched, QEvent* event) {
-  const bool child = watched == ComboBox->lineEdit() || watched == RowList;
+  const bool child = watched == ComboBox || watched == ComboBox->lineEdit() || watched == RowList;
   if (watched == RowList &&
       (event->type() == QEvent::Resize || event->type() == QEvent::FontChange))
     FillRows();

@@ -100,3 +100,25 @@ bool TWordSearch::SearchText(const TBible& bible, const std::string& text) {
     StatusText = SearchExpression + " | " + std::to_string(Found.Count());
   return true;
 }
+
+std::string ReferenceList(const TBible& bible, const VerseList& verses, bool shortNames) {
+  std::string out;
+  int lastPosition = 0, lastChapter = 0;
+  for (uint16_t n : verses) {
+    int position = 0, chapter = 0, verse = 0;
+    LocateVerse(bible, n, position, chapter, verse);
+    if (position != lastPosition) {
+      out += lastPosition == 0 && out.empty() ? " " : "; ";
+      const TBook& book = bible.BookAt(position);
+      out += (shortNames ? book.ShortName : book.Name) + " " + std::to_string(chapter) + ":";
+    } else if (chapter == lastChapter) {
+      out += ",";
+    } else {
+      out += ", " + std::to_string(chapter) + ":";
+    }
+    out += std::to_string(verse);
+    lastPosition = position;
+    lastChapter = chapter;
+  }
+  return out;
+}

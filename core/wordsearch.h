@@ -36,3 +36,8 @@ class TWordSearch {
 
 // The words of a text: maximal runs of the letters, left to right.
 std::vector<std::string> SplitWords(const std::string& text, const TCharSet& letters);
+
+// The compact reference list of a verse set: " " before the first book and "; " before each
+// later one, then the book's name (ShortName when shortNames), a blank, chapter ":" verse; within
+// a chapter the verses follow after ",", a new chapter of the same book after ", " chapter ":".
+std::string ReferenceList(const TBible& bible, const VerseList& verses, bool shortNames);

@@ -13,6 +13,7 @@
 #include "controls/fontconvert.h"
 #include "controls/tbiblecombobox.h"
 #include "controls/tbiblerichedit1.h"
+#include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
 #include "controls/tmyspinedit.h"
 #include "core/bibleunit.h"
@@ -241,6 +242,8 @@ void TBibleForm1::DisplayVerse(int b, int c, int v) {
     view.SetScrollBars(TBibleRichEdit1::ssNone);
     view.SetDefStyle(fsBold);
     view.Clear();
+    // One edit: the view lays the chapter out once, not after every verse.
+    view.BeginBuild();
     view.AddTextCharsets(text.Heading + "\r\n", std::string(), text.HeadingCharset,
                          options.FontCharset);
     // Positions come from the view's own length after each append, so that they always agree
@@ -252,6 +255,7 @@ void TBibleForm1::DisplayVerse(int b, int c, int v) {
       view.AddTextCharsets(piece.Title, piece.Body, piece.TitleCharset, piece.BodyCharset);
     }
     VerseStart[size_t(n) + 1] = view.TextLength() + 2;
+    view.EndBuild();
     view.setUpdatesEnabled(true);
     SendViewerText();
   } else if (ShownVerse >= 1 && ShownVerse <= n) {

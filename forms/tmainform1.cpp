@@ -28,6 +28,7 @@
 #include "controls/fontconvert.h"
 #include "controls/tbiblecombobox.h"
 #include "controls/tbiblerichedit1.h"
+#include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
 #include "controls/tmyspinedit.h"
 #include "core/bibleunit.h"
@@ -157,10 +158,9 @@ void TMainForm1::CreateControls() {
   LargeListBox1 = new TLargeListBox(Splitter2);
   LargeListBox1->setObjectName(QStringLiteral("LargeListBox1"));
   LargeListBox1->setToolTip(QStringLiteral("Списък на думите"));
-  ListBox2 = new QListWidget(Splitter2);
+  ListBox2 = new TFoundListBox(Splitter2);
   ListBox2->setObjectName(QStringLiteral("ListBox2"));
   ListBox2->setToolTip(QStringLiteral("Намерени стихове"));
-  ListBox2->setSelectionMode(QAbstractItemView::ExtendedSelection);
   ListBox2->setContextMenuPolicy(Qt::CustomContextMenu);
   Splitter2->setStretchFactor(1, 1);
   panel->addWidget(Splitter2, 1);
@@ -289,6 +289,9 @@ void TMainForm1::ConnectEvents() {
                 [this](QMdiSubWindow* w) { SubWindowActivated(w); });
   BIBLE_CONNECT(Splitter1, &QSplitter::splitterMoved, this, [this] { TileWindows(); });
   BIBLE_CONNECT(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+  // A real keyboard's keys reach the combo box, which hands them to its line edit without going
+  // through that one's filters; both are watched, for keys sent to either.
+  ComboBox1->installEventFilter(this);
   ComboBox1->lineEdit()->installEventFilter(this);
   // The windows are tiled whenever the frame's area changes size: window resize, panel shown or
   // hidden, splitter moved.
@@ -311,7 +314,10 @@ void TMainForm1::ConnectEvents() {
   BIBLE_CONNECT(Button1, &QPushButton::pressed, this, [this] { Button1MouseDown(); });
   for (QAction* item : {Only1, And1, Or1, Without1})
     BIBLE_CONNECT(item, &QAction::triggered, this, [this, item] { ModeClick(item); });
-  BIBLE_CONNECT(ListBox2, &QListWidget::itemClicked, this, [this] { ListBox2Click(); });
+  ListBox2->OnClick = [this](QObject*) { ListBox2Click(); };
+  for (QAction* item : {Copy1, Copy2, Copy3})
+    BIBLE_CONNECT(item, &QAction::triggered, this, [this, item] { Copy1Click(item); });
+  BIBLE_CONNECT(Range1, &QAction::triggered, this, [this] { Range1Click(); });
   BIBLE_CONNECT(ListBox2, &QWidget::customContextMenuRequested, this,
                 [this](const QPoint& p) { PopupMenu1->popup(ListBox2->mapToGlobal(p)); });
 }

@@ -28,6 +28,7 @@ class TBible;
 class TBibleComboBox;
 class TBibleForm1;
 class TBibleRichEdit1;
+class TFoundListBox;
 class TLargeListBox;
 class TMySpinEdit;
 
@@ -67,7 +68,7 @@ class TMainForm1 : public QMainWindow {
   QPushButton* Button1 = nullptr;
   QSplitter* Splitter2 = nullptr;
   TLargeListBox* LargeListBox1 = nullptr;
-  QListWidget* ListBox2 = nullptr;
+  TFoundListBox* ListBox2 = nullptr;
   QWidget* Panel6 = nullptr;
   TBibleComboBox* BibleComboBox1 = nullptr;
   QStatusBar* StatusBar1 = nullptr;
@@ -153,8 +154,13 @@ class TMainForm1 : public QMainWindow {
   void GoToVerse(int n);
   bool GoToReference(const std::string& text);
   void ComboBox1Change();
-  // Returns true when the key was taken (Enter, or a space that completed a book name).
-  bool ComboBox1KeyPress(char key);
+  // Returns true when the key was taken (Enter, or a space that completed a book name); any
+  // other typed character may come back translated to the version's keyboard layout.
+  bool ComboBox1KeyPress(char& key);
+  bool ComboBox1KeyPress(int key) {
+    char c = char(key);
+    return ComboBox1KeyPress(c);
+  }
   void SpinEdit1Change();
   void SpinEdit2KeyDown(TMySpinEdit* sender, int& key);
   void SpinEdit2Min();
@@ -180,6 +186,17 @@ class TMainForm1 : public QMainWindow {
   void Button1MouseDown();
   void ModeClick(QAction* item);
   void ListBox2Click();
+  // The three copy commands of the found-verse list; sender is Copy1, Copy2 or Copy3.
+  void Copy1Click(QAction* sender);
+  void CopyList();
+  void CopyVerses(bool markedOnly);
+  void Range1Click();
+  // Searches the word (bytes in the active version's code page) as if typed into the word box
+  // and confirmed with Enter: the found list, the status text, the first found verse shown.
+  void SearchWord(const std::string& word);
+  // Keyboard translation of one typed character for the active version (none while no version
+  // is active or "AutoKeybd" is off).
+  void TranslateKey(char& key) const;
 
   // Menu handlers.
   void FormShow();
@@ -210,6 +227,7 @@ class TMainForm1 : public QMainWindow {
   void SetBookLine(int position);
   bool FShown = false;
   bool FClosed = false;
+  bool FForwardingKey = false;  // a translated key is on its way to the book box
   TAlign FPanelAlign = alLeft;
 };
 

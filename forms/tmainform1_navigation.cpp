@@ -28,12 +28,14 @@
 #include "controls/fontconvert.h"
 #include "controls/tbiblecombobox.h"
 #include "controls/tbiblerichedit1.h"
+#include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
 #include "controls/tmyspinedit.h"
 #include "core/bibleunit.h"
 #include "core/chapterbuilder.h"
 #include "core/cp1251.h"
 #include "core/eioerror.h"
+#include "core/keyboard.h"
 #include "core/tbible.h"
 #include "core/tcustominifile.h"
 #include "core/tlargestringlist.h"
@@ -107,18 +109,18 @@ void TMainForm1::GoToVerse(int n) {
   SpinEdit1->FixValue(chapter);
   SpinEdit2->SetMaxValue(std::max(1, bible.ChapterVerses(position, chapter)));
   SpinEdit2->FixValue(verse);
+  // The found list's lines are the references of Found in order, so the shown verse's line is
+  // where the verse stands in Found.
   ListBox2->clearSelection();
-  const QString line = DecodeBytes(
-      VerseReference(bible, VerseNumber(bible, position, chapter, verse),
-                     TViewOptions::Unpack(ViewOptions).ShortNames),
-      NameCharset());
-  const QList<QListWidgetItem*> found = ListBox2->findItems(line, Qt::MatchExactly);
-  if (!found.isEmpty()) {
-    found.front()->setSelected(true);
-    ListBox2->setCurrentItem(found.front(), QItemSelectionModel::Current);
-  } else {
+  const int shown = VerseNumber(bible, position, chapter, verse);
+  const auto* first = Search.Found.begin();
+  const auto* last = Search.Found.end();
+  const auto* at = std::lower_bound(first, last, uint16_t(shown));
+  const int row = at != last && *at == shown ? int(at - first) : -1;
+  if (row >= 0 && row < ListBox2->count())
+    ListBox2->SelectRow(row);
+  else
     Copy3->setEnabled(false);
-  }
   ShowPosition();
 }
 
@@ -139,7 +141,7 @@ void TMainForm1::ComboBox1Change() {
   if (CurrentBible->BookOrder[size_t(std::min(position, MaxBooks))] != CurrentBook) ShowPosition();
 }
 
-bool TMainForm1::ComboBox1KeyPress(char key) {
+bool TMainForm1::ComboBox1KeyPress(char& key) {
   if (!CurrentBible) return false;
   if (key == 13) {
     GoToReference(EncodeText(ComboBox1->currentText(), NameCharset()));
@@ -156,23 +158,56 @@ bool TMainForm1::ComboBox1KeyPress(char key) {
     ComboBox1->lineEdit()->end(false);
     return true;
   }
+  // The Greek version's book names are Bulgarian, so its book box types with the Bulgarian
+  // layout; the other versions type in their own.
+  const int language = VersionLanguage(*CurrentBible);
+  if (language != 0) ::TranslateKey(key, AutoKeybd, language == 3 ? 2 : language);
   return false;
 }
 
+namespace {
+
+// The typed character of a key event as one byte of the code page, 0 when it has none (a
+// function key, a modifier, Delete, or a character the code page lacks).
+char TypedByte(const QKeyEvent& key, int charset) {
+  const QString text = key.text();
+  if (text.size() != 1 || key.key() == Qt::Key_Delete || text[0].unicode() == 127) return 0;
+  const std::string bytes = EncodeText(text, charset);
+  if (bytes.size() != 1) return 0;
+  // A character the code page cannot hold comes back as '?'.
+  if (bytes[0] == '?' && text[0] != QLatin1Char('?')) return 0;
+  return bytes[0];
+}
+
+}  // namespace
+
 bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == MdiArea && event->type() == QEvent::Resize) TileWindows();
-  if (watched == ComboBox1->lineEdit() && event->type() == QEvent::KeyPress) {
+  if ((watched == ComboBox1 || watched == ComboBox1->lineEdit()) &&
+      event->type() == QEvent::KeyPress && !FForwardingKey) {
     const auto* key = static_cast<QKeyEvent*>(event);
     char c = 0;
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
       c = 13;
     else if (key->key() == Qt::Key_Space)
       c = ' ';
+    else if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+      c = TypedByte(*key, NameCharset());
     if (c) {
+      const char typed = c;
       try {
         if (ComboBox1KeyPress(c)) return true;
       } catch (const std::exception& e) {
         ShowMessage(QString::fromStdString(e.what()), this);
+        return true;
+      }
+      if (c != typed) {
+        // The translated character goes to the box in place of the typed one.
+        QKeyEvent changed(QEvent::KeyPress, 0, key->modifiers(),
+                          DecodeBytes(std::string_view(&c, 1), NameCharset()));
+        FForwardingKey = true;
+        QApplication::sendEvent(watched, &changed);
+        FForwardingKey = false;
         return true;
       }
     }

@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -28,18 +27,22 @@
 #include "controls/fontconvert.h"
 #include "controls/tbiblecombobox.h"
 #include "controls/tbiblerichedit1.h"
+#include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
 #include "controls/tmyspinedit.h"
 #include "core/bibleunit.h"
 #include "core/chapterbuilder.h"
 #include "core/cp1251.h"
 #include "core/eioerror.h"
+#include "core/keyboard.h"
+#include "core/wordsearch.h"
 #include "core/tbible.h"
 #include "core/tcustominifile.h"
 #include "core/tlargestringlist.h"
 #include "forms/tbibleform1.h"
 #include "forms/tlogoform1.h"
 #include "forms/toptionsform1.h"
+#include "forms/trangeform1.h"
 #include "platform/checkedconnect.h"
 #include "platform/codepage.h"
 #include "platform/showmessage.h"
@@ -63,14 +66,17 @@ void TMainForm1::SearchText(const std::string& text) {
 void TMainForm1::ShowFound(const std::string& expression) {
   ListBox2->clear();
   if (!CurrentBible || Search.Found.Absent()) return;
+  // The lines are made only when they come into view; each reads the result as it is then.
   const bool shortNames = TViewOptions::Unpack(ViewOptions).ShortNames;
-  QStringList lines;
-  for (uint16_t n : Search.Found)
-    lines.append(DecodeBytes(VerseReference(*CurrentBible, n, shortNames), NameCharset()));
-  ListBox2->addItems(lines);
+  const TBible* bible = CurrentBible;
+  const int charset = NameCharset();
+  ListBox2->SetLines(Search.Found.Count(), [this, bible, shortNames, charset](int row) {
+    if (row >= Search.Found.Count() || bible != CurrentBible) return QString();
+    return DecodeBytes(VerseReference(*bible, Search.Found[size_t(row) + 1], shortNames), charset);
+  });
   if (!expression.empty()) {
     StatusPanel->setText(DecodeBytes(Search.StatusText, CurrentBible->Font.Charset));
-    if (ListBox2->count() > 0) ListBox2->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    ListBox2->SetCurrentRow(0);
   }
 }
 
@@ -92,7 +98,7 @@ void TMainForm1::SetModeOnly() {
   Button1->setText(QStringLiteral("само"));
 }
 
-int TMainForm1::CountMarked() const { return int(ListBox2->selectedItems().size()); }
+int TMainForm1::CountMarked() const { return ListBox2->SelectedCount(); }
 
 void TMainForm1::LargeListBox1ChangeItemIndex() {
   if (LargeListBox1->ItemIndex() < 0) {
@@ -113,7 +119,18 @@ void TMainForm1::LargeListBox1KeyPress(char& key) {
     }
   } else {
     Typing = true;
+    TranslateKey(key);
   }
+}
+
+void TMainForm1::SearchWord(const std::string& word) {
+  LargeListBox1->SetText(word);
+  char enter = 13;
+  LargeListBox1KeyPress(enter);
+}
+
+void TMainForm1::TranslateKey(char& key) const {
+  if (CurrentBible) ::TranslateKey(key, AutoKeybd, VersionLanguage(*CurrentBible));
 }
 
 void TMainForm1::Button1MouseDown() {
@@ -140,4 +157,74 @@ void TMainForm1::ListBox2Click() {
   Copy3->setEnabled(n > 0);
   const int row = ListBox2->currentRow();
   if (n == 1 && row >= 0 && row < Search.Found.Count()) GoToVerse(Search.Found[size_t(row) + 1]);
+}
+
+void TMainForm1::Range1Click() {
+  if (RangeForm1) RangeForm1->RunForm();
+  LargeListBox1ChangeItemIndex();
+}
+
+void TMainForm1::CopyList() {
+  RichEdit1->Clear();
+  if (!CurrentBible) return;
+  const int charset = CurrentBible->Font.Charset;
+  const std::string title = EncodeText(StatusPanel->text(), charset) + ":";
+  const std::string body =
+      ReferenceList(*CurrentBible, Search.Found, TViewOptions::Unpack(ViewOptions).ShortNames);
+  RichEdit1->AddTextCharsets(title, body, charset, NameCharset());
+}
+
+void TMainForm1::CopyVerses(bool markedOnly) {
+  RichEdit1->Clear();
+  RichEdit1->SetSelStyle(0);
+  if (!CurrentBible) return;
+  const TBible& bible = *CurrentBible;
+  const int charset = bible.Font.Charset;
+  std::string title;
+  if (!markedOnly) {
+    title = EncodeText(StatusPanel->text(), charset);
+    if (ListBox2->count() > 0) title += ":";
+  }
+  RichEdit1->AddTextCharsets(title, std::string(), charset, charset);
+  std::vector<int> rows;
+  if (markedOnly) {
+    rows = ListBox2->SelectedRows();
+  } else {
+    rows.resize(size_t(ListBox2->count()));
+    for (size_t i = 0; i < rows.size(); ++i) rows[i] = int(i);
+  }
+  // The verses as the windows show them: without the notes when those are hidden.
+  const bool notes = !OptionsForm1 || OptionsForm1->CheckBox10->isChecked();
+  const int names = NameCharset();
+  for (int row : rows) {
+    if (row < 0 || row >= Search.Found.Count()) continue;
+    int position = 0, chapter = 0, verse = 0;
+    LocateVerse(bible, Search.Found[size_t(row) + 1], position, chapter, verse);
+    std::string text = ReadVerseAt(bible, position, chapter, verse);
+    if (!notes) StripFootnotes(text);
+    RichEdit1->AddTextCharsets("\r\n" + EncodeText(ListBox2->Line(row), names) + " ", text, names,
+                               charset);
+  }
+}
+
+void TMainForm1::Copy1Click(QAction* sender) {
+  try {
+    if (sender == Copy1)
+      CopyList();
+    else
+      CopyVerses(sender == Copy3);
+  } catch (const std::exception& e) {
+    ShowMessage(QString::fromStdString(e.what()), this);
+    return;
+  }
+  // All of the text but a closing line break.
+  const std::string text = RichEdit1->Text();
+  int length = int(text.size());
+  if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) length -= 2;
+  RichEdit1->SetSelection(0, length);
+  // The clipboard watcher must not take the program's own copy for a reference to show.
+  const bool watching = CheckClipboard;
+  CheckClipboard = false;
+  RichEdit1->CopyToClipboard();
+  CheckClipboard = watching;
 }
