@@ -1,0 +1,474 @@
+// The word search of the main window as a user drives it: keys go to the focused top-level
+// window through the window system's entry point, menus are opened and chosen, and the copies
+// are read back from the clipboard. Versions are generated in temporary folders.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+#include <memory>
+
+#include "controls/tbiblecombobox.h"
+#include "controls/tbiblerichedit1.h"
+#include "controls/tfoundlistbox.h"
+#include "controls/tlargelistbox.h"
+#include "controls/tmyspinedit.h"
+#include "core/bibleunit.h"
+#include "core/chapterbuilder.h"
+#include "core/cp1251.h"
+#include "core/keyboard.h"
+#include "core/tbible.h"
+#include "forms/tbibleform1.h"
+#include "forms/tmainform1.h"
+#include "forms/toptionsform1.h"
+#include "forms/trangeform1.h"
+#include "platform/codepage.h"
+#include "settings/tmyinifile.h"
+#include "tests/controls/uitest.h"
+#include "tests/support/testversion.h"
+
+// The window system's entry for a key event (what a real keyboard delivers to a window).
+Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* w, QEvent::Type t, int k, Qt::KeyboardModifiers mods,
+                                    const QString& text, bool autorep, ushort count);
+
+namespace {
+
+std::vector<std::string> Verses(const char* book, int chapter, int count) {
+  std::vector<std::string> out;
+  for (int v = 1; v <= count; ++v)
+    out.push_back(std::string(book) + " " + std::to_string(chapter) + " " + std::to_string(v));
+  return out;
+}
+
+// Bulgarian: бог in 1:1, 1:2, 1:3, 1:5; дух in 1:1, 1:2, 1:4, 1:5; земя in 1:2, 1:3; John in the
+// New Testament has бог in 1:1.
+TVersionData CombinationVersion() {
+  auto b = [](const char* s) { return Utf8ToCp1251(s); };
+  TVersionBook gen{1, b("Битие"), b("Битие"), b("Бит"), {}};
+  gen.Chapters = {{b("бог и дух"), b("Бог дух земя"), b("бог земя"), b("дух"), b("бог и дух над водата"),
+                   b("вода")}};
+  TVersionBook john{54, b("Евангелие от Йоан"), b("Йоан"), b("Йн"), {}};
+  john.Chapters = {{b("Бог е дух"), b("в начало")}, {b("вода"), b("вино"), b("вода")}};
+  TVersionData d;
+  d.Books = {gen, john};
+  return d;
+}
+
+// English: love in Genesis 1:1, 1:3, 2:4 and John 3:5.
+TVersionData CopyVersion() {
+  TVersionBook gen{1, "Genesis", "Genesis", "Gen", {}};
+  gen.Chapters = {Verses("first", 1, 3), Verses("second", 2, 5)};
+  gen.Chapters[0][0] = "love one";
+  gen.Chapters[0][2] = "love |two|";
+  gen.Chapters[1][3] = "love";
+  TVersionBook john{54, "John", "John", "Jn", {}};
+  john.Chapters = {Verses("a", 1, 2), Verses("b", 2, 2), Verses("c", 3, 16)};
+  john.Chapters[2][4] = "love {a note}";
+  john.Chapters[2][15] = "For God so loved the world";
+  TVersionData d;
+  d.Books = {gen, john};
+  return d;
+}
+
+// German, windows-1252 letters with umlauts.
+TVersionData GermanVersion() {
+  TVersionBook gen{1, "1. Mose", "1. Mose", "1Mo", {}};
+  gen.Chapters = {{"Am Anfang schuf Gott", "\xFC\x62\x65r die Erde", "Gr\xFC\xDF\x65"}};
+  TVersionData d;
+  d.Books = {gen};
+  return d;
+}
+
+class Search : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteSampleVersion(Dir.Path(), 0, CombinationVersion());
+    WriteSampleVersion(Dir.Path(), 4, CopyVersion());
+    WriteSampleVersion(Dir.Path(), 8, GermanVersion());
+    WriteSampleVersion(Dir.Path(), 9, GreekSample());
+    ViewOptions = DefaultViewOptions;
+    MarkWordCount = 0;
+    AutoKeybd = true;
+    SearchRangeType = 0;
+    SelectBulgarianLayout(false);
+    MainFont = TFont{"Times New Roman", 12, 0, RUSSIAN_CHARSET, 0};
+    Ini = std::make_unique<TMyIniFile>(Dir.File("bible.ini"));
+    IniFile = Ini.get();
+    Main = std::make_unique<TMainForm1>();
+    MainForm1 = Main.get();
+    Options = std::make_unique<TOptionsForm1>();
+    OptionsForm1 = Options.get();
+    Options->CheckBox10->setChecked(true);
+    Range = std::make_unique<TRangeForm1>(Main.get());
+    RangeForm1 = Range.get();
+    DataRoot = Dir.Path();
+    Main->ListVersions();
+    Main->resize(1000, 700);
+    Main->show();
+    QApplication::setActiveWindow(Main.get());
+  }
+  void TearDown() override {
+    Range.reset();
+    RangeForm1 = nullptr;
+    Main.reset();
+    MainForm1 = nullptr;
+    Options.reset();
+    OptionsForm1 = nullptr;
+    for (auto& b : Bibles) b.reset();
+    IniFile = nullptr;
+    Ini.reset();
+    SelectBulgarianLayout(false);
+  }
+  TBibleForm1* Open(int version, int book, int chapter, int verse) {
+    Main->OpenBibleWindow(version, book, chapter, verse);
+    TBibleForm1* form = Main->ActiveBibleForm();
+    if (form) form->FormActivate();
+    QApplication::setActiveWindow(Main.get());
+    return form;
+  }
+  // Keys reach the window that has the focus, as the window system hands them over.
+  static void Key(int code, const QString& text = QString(), Qt::KeyboardModifiers mods = {}) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_TRUE(focus);
+    QWindow* window = focus->window()->windowHandle();
+    qt_handleKeyEvent(window, QEvent::KeyPress, code, mods, text, false, 1);
+    qt_handleKeyEvent(window, QEvent::KeyRelease, code, mods, text, false, 1);
+  }
+  static void Type(const QString& text) {
+    for (QChar c : text) {
+      const bool shift = c.isUpper();
+      const int code = c == QLatin1Char(' ') ? int(Qt::Key_Space) : int(c.toUpper().unicode());
+      Key(code, QString(c), shift ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+  }
+  static void Enter() { Key(Qt::Key_Return, QStringLiteral("\r")); }
+  // Empties the focused box as a user does: all selected, then deleted.
+  static void ClearBox() {
+    Key(Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);
+    Key(Qt::Key_Delete);
+  }
+  // A closed menu or dialog gives the activation back to the main window, as a window manager
+  // does.
+  void Focus(QWidget* w) {
+    QApplication::setActiveWindow(Main.get());
+    w->setFocus();
+  }
+  void FocusWordBox() {
+    Focus(Main->LargeListBox1->ComboBox);
+    ClearBox();
+  }
+  void SearchTyped(const QString& word) {
+    FocusWordBox();
+    Type(word);
+    Enter();
+  }
+  // Opens the mode menu with the button and chooses the item.
+  void ChooseMode(QAction* item) {
+    QTest::mouseClick(Main->Button1, Qt::LeftButton);
+    QTRY_VERIFY(Main->PopupMenu4->isVisible());
+    QTest::mouseClick(Main->PopupMenu4, Qt::LeftButton, {},
+                      Main->PopupMenu4->actionGeometry(item).center());
+    QTRY_VERIFY(!Main->PopupMenu4->isVisible());
+  }
+  // The found list's popup menu, item index 0..2.
+  void CopyCommand(int index) {
+    QApplication::clipboard()->clear();
+    ChooseFromContextMenu(Main->ListBox2->viewport(), index);
+    QTRY_VERIFY(!QApplication::clipboard()->text().isEmpty());
+  }
+  QString Status() const { return Main->StatusPanel->text(); }
+  std::string WordBoxBytes() const { return Main->LargeListBox1->Text(); }
+  TTempDir Dir;
+  std::unique_ptr<TMyIniFile> Ini;
+  std::unique_ptr<TMainForm1> Main;
+  std::unique_ptr<TOptionsForm1> Options;
+  std::unique_ptr<TRangeForm1> Range;
+};
+
+}  // namespace
+
+TEST_F(Search, LatinKeysInTheWordBoxGiveTheVersionsLetters) {
+  Open(0, 1, 1, 1);
+  FocusWordBox();
+  Type(QStringLiteral("/fh"));  // BDS: б о г
+  EXPECT_EQ(Cp1251ToUtf8(WordBoxBytes()), "бог");
+  Enter();
+  EXPECT_EQ(Status(), QStringLiteral("бог | 5"));
+  EXPECT_EQ(Main->ListBox2->count(), 5);
+  EXPECT_EQ(Main->ListBox2->Line(4), QStringLiteral("Йоан 1:1"));
+
+  SelectBulgarianLayout(true);
+  FocusWordBox();
+  Type(QStringLiteral("zemq"));  // phonetic: з е м я
+  EXPECT_EQ(Cp1251ToUtf8(WordBoxBytes()), "земя");
+  // Cyrillic typed with a Bulgarian system layout passes unchanged.
+  FocusWordBox();
+  Type(QStringLiteral("дух"));
+  EXPECT_EQ(Cp1251ToUtf8(WordBoxBytes()), "дух");
+
+  AutoKeybd = false;
+  FocusWordBox();
+  Type(QStringLiteral("bog"));
+  EXPECT_EQ(WordBoxBytes(), "bog");
+  AutoKeybd = true;
+
+  Open(8, 1, 1, 1);
+  FocusWordBox();
+  Type(QStringLiteral("[;'-{:\"x"));
+  EXPECT_EQ(WordBoxBytes(), "\xFC\xF6\xE4\xDF\xDC\xD6\xC4x");
+  FocusWordBox();
+  Type(QStringLiteral("[ber"));
+  Enter();
+  EXPECT_EQ(Main->ListBox2->count(), 1);
+  EXPECT_EQ(Main->SpinEdit2->Value(), 2);
+
+  Open(9, 51, 1, 1);
+  FocusWordBox();
+  Type(QStringLiteral("abg;W"));
+  EXPECT_EQ(WordBoxBytes(), "\xE1\xE2\xE3\xB4\xD3");
+  FocusWordBox();
+  Type(QStringLiteral("logos"));
+  EXPECT_EQ(WordBoxBytes(), Greek("λογοσ"));
+
+  Open(4, 1, 1, 1);
+  FocusWordBox();
+  Type(QStringLiteral("love;["));
+  EXPECT_EQ(WordBoxBytes(), "love;[");
+}
+
+TEST_F(Search, CombinationOfModesGivesTheExpressionAndCount) {
+  Open(0, 1, 1, 1);
+  SearchTyped(QStringLiteral("бог"));
+  EXPECT_EQ(Status(), QStringLiteral("бог | 5"));
+  ChooseMode(Main->And1);
+  EXPECT_EQ(Main->Button1->text(), QStringLiteral("и"));
+  SearchTyped(QStringLiteral("дух"));
+  EXPECT_EQ(Status(), QStringLiteral("бог + дух | 4"));
+  EXPECT_EQ(Main->Button1->text(), QStringLiteral("само"));
+  ChooseMode(Main->Without1);
+  SearchTyped(QStringLiteral("земя"));
+  EXPECT_EQ(Status(), QStringLiteral("бог + дух -(земя) | 3"));
+  ASSERT_EQ(Main->ListBox2->count(), 3);
+  EXPECT_EQ(Main->ListBox2->Line(0), QStringLiteral("Битие 1:1"));
+  EXPECT_EQ(Main->ListBox2->Line(1), QStringLiteral("Битие 1:5"));
+  EXPECT_EQ(Main->ListBox2->Line(2), QStringLiteral("Йоан 1:1"));
+  // Enter showed the first found verse and moved the focus to the found list.
+  EXPECT_EQ(Main->SpinEdit2->Value(), 1);
+  EXPECT_EQ(QApplication::focusWidget(), Main->ListBox2);
+
+  // The same word right after it was applied changes nothing, and the mode is "само" again.
+  ChooseMode(Main->Without1);
+  SearchTyped(QStringLiteral("земя"));
+  EXPECT_EQ(Status(), QStringLiteral("бог + дух -(земя) | 3"));
+  EXPECT_EQ(Main->Button1->text(), QStringLiteral("само"));
+  ChooseMode(Main->Or1);
+  SearchTyped(QStringLiteral("вода"));
+  EXPECT_EQ(Status(), QStringLiteral("бог + дух -(земя) / вода | 6"));
+  ChooseMode(Main->Or1);
+  SearchTyped(QStringLiteral("вода"));
+  EXPECT_EQ(Status(), QStringLiteral("бог + дух -(земя) / вода | 6"));
+}
+
+TEST_F(Search, RepeatedWordInAndModeAndWithoutFirst) {
+  Open(0, 1, 1, 1);
+  // "без" as the first search of the run leaves no result and no status.
+  ChooseMode(Main->Without1);
+  SearchTyped(QStringLiteral("бог"));
+  EXPECT_EQ(Main->ListBox2->count(), 0);
+  EXPECT_EQ(Status(), QString());
+  EXPECT_EQ(Main->Button1->text(), QStringLiteral("само"));
+
+  SearchTyped(QStringLiteral("дух"));
+  ChooseMode(Main->And1);
+  SearchTyped(QStringLiteral("бог"));
+  EXPECT_EQ(Status(), QStringLiteral("дух + бог | 4"));
+  ChooseMode(Main->And1);
+  SearchTyped(QStringLiteral("бог"));
+  EXPECT_EQ(Status(), QStringLiteral("дух + бог | 4"));
+  EXPECT_EQ(Main->Button1->text(), QStringLiteral("само"));
+}
+
+TEST_F(Search, PhraseWhoseFirstWordIsMissingFindsNothing) {
+  TBibleForm1* f = Open(0, 1, 1, 1);
+  ASSERT_TRUE(f);
+  SearchTyped(QStringLiteral("ябълка бог"));
+  EXPECT_EQ(Main->ListBox2->count(), 0);
+  EXPECT_EQ(Status(), QStringLiteral("ябълка бог | 0"));
+  // Only the whole text is remembered for highlighting; бог was never looked up.
+  ASSERT_EQ(MarkWordCount, 1);
+  EXPECT_EQ(Cp1251ToUtf8(MarkWords[0]), "ябълка бог");
+  // Both words present: only the verses with both, in any order.
+  SearchTyped(QStringLiteral("дух бог"));
+  EXPECT_EQ(Status(), QStringLiteral("дух бог | 4"));
+}
+
+TEST_F(Search, CopiesGiveTheReferenceListAndTheVerseTexts) {
+  Open(4, 1, 1, 1);
+  SearchTyped(QStringLiteral("love"));
+  ASSERT_EQ(Status(), QStringLiteral("love | 4"));
+  CheckClipboard = true;
+  CopyCommand(0);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("love | 4: Genesis 1:1,3, 2:4; John 3:5"));
+  EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasHtml());
+  EXPECT_TRUE(CheckClipboard);  // restored after the copy
+
+  CopyCommand(1);
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            QStringLiteral("love | 4:\nGenesis 1:1 love one\nGenesis 1:3 love two\n"
+                           "Genesis 2:4 love\nJohn 3:5 love {a note}"));
+
+  // Two lines marked with the mouse: only their verses, without a title.
+  QTest::mouseClick(Main->ListBox2->viewport(), Qt::LeftButton, {},
+                    Main->ListBox2->visualRect(Main->ListBox2->model()->index(1, 0)).center());
+  EXPECT_EQ(Main->SpinEdit2->Value(), 3);
+  QTest::mouseClick(Main->ListBox2->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                    Main->ListBox2->visualRect(Main->ListBox2->model()->index(3, 0)).center());
+  EXPECT_TRUE(Main->Copy3->isEnabled());
+  CopyCommand(2);
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            QStringLiteral("\nGenesis 1:3 love two\nJohn 3:5 love {a note}"));
+
+  // Short names in the list and in the copied list; hidden notes are not copied.
+  ViewOptions = TViewOptions{false, false, true, true}.Pack();
+  Options->CheckBox10->setChecked(false);
+  SearchTyped(QStringLiteral("love"));
+  EXPECT_EQ(Main->ListBox2->Line(3), QStringLiteral("Jn 3:5"));
+  CopyCommand(0);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("love | 4: Gen 1:1,3, 2:4; Jn 3:5"));
+  CopyCommand(1);
+  EXPECT_TRUE(QApplication::clipboard()->text().endsWith(QStringLiteral("\nJn 3:5 love")));
+
+  // An empty result copies the title alone; "all verses" then has no ":".
+  SearchTyped(QStringLiteral("hate"));
+  ASSERT_EQ(Main->ListBox2->count(), 0);
+  CopyCommand(1);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("hate | 0"));
+  CopyCommand(0);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("hate | 0:"));
+}
+
+TEST_F(Search, TypedReferencesInTheBookBox) {
+  TBibleForm1* f = Open(4, 1, 1, 1);
+  ASSERT_TRUE(f);
+  Focus(Main->ComboBox1);
+  ClearBox();
+  Type(QStringLiteral("Joh "));
+  EXPECT_EQ(Main->ComboBox1->currentText(), QStringLiteral("John "));
+  Type(QStringLiteral("3:16"));
+  Enter();
+  EXPECT_EQ(f->Book, 54);
+  EXPECT_EQ(f->Chapter, 3);
+  EXPECT_EQ(f->Verse, 16);
+  ClearBox();
+  Type(QStringLiteral("3:4"));
+  Enter();
+  EXPECT_EQ(f->Book, 54);
+  EXPECT_EQ(f->Chapter, 3);
+  EXPECT_EQ(f->Verse, 4);
+  ClearBox();
+  Type(QStringLiteral("Gen 2:4"));
+  Enter();
+  EXPECT_EQ(f->Book, 1);
+  EXPECT_EQ(f->Chapter, 2);
+  EXPECT_EQ(f->Verse, 4);
+
+  // The Bulgarian version's book box types Cyrillic from Latin keys; digits stay.
+  TBibleForm1* bg = Open(0, 1, 1, 1);
+  ASSERT_TRUE(bg);
+  Focus(Main->ComboBox1);
+  ClearBox();
+  Type(QStringLiteral("Xfd "));  // BDS: Й о а
+  EXPECT_EQ(Main->ComboBox1->currentText(), QStringLiteral("Йоан "));
+  Type(QStringLiteral("2:1"));
+  Enter();
+  EXPECT_EQ(bg->Book, 54);
+  EXPECT_EQ(bg->Chapter, 2);
+  EXPECT_EQ(bg->Verse, 1);
+}
+
+TEST_F(Search, RangeDialogLimitsTheSearchAndSearchesAgain) {
+  Open(0, 1, 1, 1);
+  SearchTyped(QStringLiteral("бог"));
+  ASSERT_EQ(Status(), QStringLiteral("бог | 5"));
+  auto chooseAndClose = [this](int type, QPushButton* TRangeForm1::*button) {
+    WhenOpen([] { return static_cast<QWidget*>(RangeForm1); },
+             [type, button](QWidget*) {
+               if (type >= 0) QTest::mouseClick(RangeForm1->RadioButtons->button(type), Qt::LeftButton);
+               QTest::mouseClick(RangeForm1->*button, Qt::LeftButton);
+             });
+    Main->Range1->trigger();
+  };
+  chooseAndClose(TRangeForm1::rtNew, &TRangeForm1::Button1);
+  EXPECT_EQ(SearchRangeType, TRangeForm1::rtNew);
+  EXPECT_EQ(Main->BookSet[0], 0);    // Genesis
+  EXPECT_EQ(Main->BookSet[53], 1);   // John
+  EXPECT_EQ(Main->BookSet[1], 1);    // a slot the version lacks keeps its flag
+  EXPECT_EQ(Status(), QStringLiteral("бог | 1"));
+
+  // Cancel after changes leaves everything; the word is searched again all the same.
+  chooseAndClose(TRangeForm1::rtAll, &TRangeForm1::Button2);
+  EXPECT_EQ(SearchRangeType, TRangeForm1::rtNew);
+  EXPECT_EQ(Main->BookSet[0], 0);
+  EXPECT_EQ(Status(), QStringLiteral("бог | 1"));
+
+  // The next opening shows the stored state again. Ticking a row switches to "Избрани книги"
+  // and keeps the other ticks.
+  WhenOpen([] { return static_cast<QWidget*>(RangeForm1); }, [](QWidget*) {
+    EXPECT_EQ(RangeForm1->ItemIndex(), TRangeForm1::rtNew);
+    EXPECT_EQ(RangeForm1->CheckListBox1->count(), 2);
+    EXPECT_EQ(RangeForm1->CheckListBox1->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(RangeForm1->CheckListBox1->item(1)->checkState(), Qt::Checked);
+    RangeForm1->CheckListBox1->item(0)->setCheckState(Qt::Checked);
+    EXPECT_EQ(RangeForm1->ItemIndex(), TRangeForm1::rtSelected);
+    EXPECT_EQ(RangeForm1->CheckListBox1->item(1)->checkState(), Qt::Checked);
+    QTest::mouseClick(RangeForm1->Button3, Qt::LeftButton);  // "&Чисти"
+    QTest::mouseClick(RangeForm1->Button1, Qt::LeftButton);
+  });
+  Main->Range1->trigger();
+  EXPECT_EQ(SearchRangeType, TRangeForm1::rtSelected);
+  EXPECT_EQ(Main->BookSet[0], 0);
+  EXPECT_EQ(Main->BookSet[53], 0);
+  EXPECT_EQ(Main->ListBox2->count(), 0);
+  EXPECT_EQ(RangeForm1->windowTitle(), QStringLiteral("Област за търсене"));
+  EXPECT_EQ(RangeForm1->Button3->text(), QStringLiteral("&Чисти"));
+
+  // The Greek version's books are listed with their Bulgarian names.
+  Open(9, 51, 1, 1);
+  WhenOpen([] { return static_cast<QWidget*>(RangeForm1); },
+           [](QWidget*) { QTest::mouseClick(RangeForm1->Button2, Qt::LeftButton); });
+  Main->Range1->trigger();
+  EXPECT_EQ(RangeForm1->CheckListBox1->item(0)->text(), QStringLiteral("Матей"));
+}
+
+TEST_F(Search, ConcordanceFromTheBibleWindowSearchesTheSelectedWord) {
+  TBibleForm1* f = Open(4, 54, 3, 16);
+  ASSERT_TRUE(f);
+  const std::string text = f->BRichEdit1->Text();
+  const int at = int(text.find("world", size_t(f->VerseStart[16])));
+  f->BRichEdit1->SetSelection(at, 5);
+  f->Find1Click();
+  EXPECT_EQ(Status(), QStringLiteral("world | 1"));
+  EXPECT_EQ(Main->LargeListBox1->Text(), "world");
+  Main->SearchWord("love");
+  EXPECT_EQ(Status(), QStringLiteral("love | 4"));
+  EXPECT_EQ(f->Book, 1);
+  EXPECT_EQ(f->Verse, 1);
+}
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
