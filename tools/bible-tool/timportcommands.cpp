@@ -16,6 +16,7 @@
 #include "tools/bible-tool/tcommands.h"
 #include "tools/bible-tool/tmorphgnt.h"
 #include "tools/bible-tool/tswordimport.h"
+#include "tools/bible-tool/tswordlibrary.h"
 
 namespace fs = std::filesystem;
 
@@ -63,12 +64,17 @@ void ReportLog(const TImportLog& log) {
 }
 
 int CommandImportSword(const std::vector<std::string>& args, bool progress) {
-  NeedArguments(args, 3, 3);
+  NeedArguments(args, 3, 4);
   int v = ParseVersion(args[2]);
+  TSwordSource source(args[1]);
+  if (source.Library().empty() && args.size() == 5)
+    throw TUsageError("import-sword: MODULE chooses among the modules of a package or folder");
   TProgressLine line(progress, args[1]);
   TImportLog log;
   log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
-  TVersionData data = ReadSwordBible(args[1], v, log);
+  TVersionData data = source.Library().empty()
+                          ? ReadSwordBible(args[1], v, log)
+                          : ReadSwordBible(args.size() == 5 ? args[4] : "", v, log, source.Library());
   std::string target = WithSlash(args[3]) + VersionDiskFolder(v);
   ReplaceFolderAtomically(target, [&](const std::string& folder) {
     WriteImportedVersion(folder, data, v);
@@ -131,13 +137,17 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
 
 int CommandImportSwordDict(const std::vector<std::string>& args, bool progress) {
   NeedArguments(args, 2, 3);
-  std::string name = args.size() == 4 ? args[3] : DefaultDictionaryName(args[1]);
+  TSwordSource source(args[1]);
+  std::string module = source.Library().empty() ? args[1] : "";
+  if (!source.Library().empty() && source.Modules().size() == 1) module = source.Modules()[0];
+  std::string name = args.size() == 4 ? args[3]
+                                      : DefaultDictionaryName(module.empty() ? fs::path(args[1]).stem().string() : module);
   if (name.empty() || name.find_first_of("/\\") != std::string::npos || name[0] == '.')
     throw TUsageError("import-sword-dict: NAME must be a plain file name");
   TProgressLine line(progress, args[1]);
   TImportLog log;
   log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
-  TDictionaryData data = ReadSwordDictionary(args[1], log);
+  TDictionaryData data = ReadSwordDictionary(module, log, source.Library());
   std::string folder = WithSlash(args[2]) + "Dictionaries";
   fs::create_directories(folder);
   // Written beside the others, then each file renamed into place: a failure leaves no part.

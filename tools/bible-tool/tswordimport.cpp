@@ -12,9 +12,11 @@
 #include "core/ansi.h"
 #include "core/bibleunit.h"
 #include "tools/bible-tool/tbookslots.h"
+#include "tools/bible-tool/tcommands.h"
 #include "tools/bible-tool/tcodepage.h"
 #include "tools/bible-tool/tgreek.h"
 #include "tools/bible-tool/tmarkup.h"
+#include "tools/bible-tool/tswordlibrary.h"
 
 namespace {
 
@@ -34,6 +36,42 @@ sword::SWModule* FindModule(sword::SWMgr& mgr, const std::string& name) {
       return module;
   }
   return nullptr;
+}
+
+// The installed libraries, or only the given library folder (not the user's own library beside it).
+std::unique_ptr<sword::SWMgr> OpenLibrary(const std::string& library) {
+  if (library.empty()) return std::make_unique<sword::SWMgr>();
+  return std::make_unique<sword::SWMgr>(library.c_str(), true, nullptr, false, false);
+}
+
+// The module named, or the library's only module of the type; checked against its files before
+// libsword reads it.
+sword::SWModule& ChooseModule(sword::SWMgr& mgr, const std::string& library, std::string& name,
+                              const char* type, const char* what,
+                              const std::vector<std::string>& drivers) {
+  sword::SWModule* module = nullptr;
+  if (name.empty()) {
+    std::string names;
+    int count = 0;
+    for (auto& [key, m] : mgr.getModules()) {
+      if (std::string(m->getType()) != type) continue;
+      names += (names.empty() ? "" : ", ") + std::string(m->getName());
+      module = m;
+      ++count;
+    }
+    if (count != 1)
+      throw TInputError("the package holds " + (count == 0 ? "no " + std::string(what)
+                                                           : "several modules; name one of " + names));
+    name = module->getName();
+  } else {
+    module = FindModule(mgr, name);
+  }
+  if (!module) throw std::runtime_error("unknown SWORD module: " + name);
+  if (std::string(module->getType()) != type)
+    throw std::runtime_error("SWORD module " + name + " is not a " + what + " (" +
+                             module->getType() + ")");
+  CheckModuleFiles(*module, library.empty() ? std::string(mgr.prefixPath) : library, drivers);
+  return *module;
 }
 
 bool ValidUtf8(std::string_view s) {
@@ -180,15 +218,14 @@ std::map<std::string, std::string> EnglishShortNames() {
   return out;
 }
 
-TVersionData ReadSwordBible(const std::string& moduleName, int versionIndex, TImportLog& log) {
+TVersionData ReadSwordBible(const std::string& name, int versionIndex, TImportLog& log,
+                           const std::string& library) {
   if (versionIndex < 0 || versionIndex > 10)
     throw std::runtime_error("version index must be 0..10, not " + std::to_string(versionIndex));
-  sword::SWMgr mgr;
-  sword::SWModule* module = FindModule(mgr, moduleName);
-  if (!module) throw std::runtime_error("unknown SWORD module: " + moduleName);
-  if (std::string(module->getType()) != sword::SWMgr::MODTYPE_BIBLES)
-    throw std::runtime_error("SWORD module " + moduleName + " is not a Bible (" +
-                             module->getType() + ")");
+  std::unique_ptr<sword::SWMgr> manager = OpenLibrary(library);
+  std::string moduleName = name;
+  sword::SWModule* module = &ChooseModule(*manager, library, moduleName, sword::SWMgr::MODTYPE_BIBLES,
+                                          "Bible", {"RawText", "RawText4", "zText", "zText4"});
   const char* v11n = module->getConfigEntry("Versification");
   std::string systemName = v11n && *v11n ? v11n : "KJV";
   const sword::VersificationMgr::System* system =
@@ -457,13 +494,13 @@ bool ConvertDictionaryEntry(const std::string& key, const std::string& raw, TSou
   return !article.HeadwordOffsets.empty();
 }
 
-TDictionaryData ReadSwordDictionary(const std::string& moduleName, TImportLog& log) {
-  sword::SWMgr mgr;
-  sword::SWModule* module = FindModule(mgr, moduleName);
-  if (!module) throw std::runtime_error("unknown SWORD module: " + moduleName);
-  if (std::string(module->getType()) != sword::SWMgr::MODTYPE_LEXDICTS)
-    throw std::runtime_error("SWORD module " + moduleName + " is not a lexicon or dictionary (" +
-                             module->getType() + ")");
+TDictionaryData ReadSwordDictionary(const std::string& name, TImportLog& log,
+                                    const std::string& library) {
+  std::unique_ptr<sword::SWMgr> manager = OpenLibrary(library);
+  std::string moduleName = name;
+  sword::SWModule* module = &ChooseModule(*manager, library, moduleName,
+                                          sword::SWMgr::MODTYPE_LEXDICTS, "lexicon or dictionary",
+                                          {"RawLD", "RawLD4", "zLD"});
   const TDictionaryKind kind = KindOf(*module);
   TCodePage cp("windows-1251");
   const TSourceMarkup markup = ModuleMarkup(*module);

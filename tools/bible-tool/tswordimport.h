@@ -38,14 +38,18 @@ void DisambiguateShortNames(std::vector<TVersionBook>& books);
 // The abbreviations version 4 gives its books (the English ones, made unambiguous), by OSIS name.
 std::map<std::string, std::string> EnglishShortNames();
 
-// Converts the Bible module (its name or its abbreviation) for version index 0..10. Throws
-// std::runtime_error with a one-line message when the module is missing or is not a Bible.
-TVersionData ReadSwordBible(const std::string& module, int versionIndex, TImportLog& log);
+// Converts the Bible module (its name or its abbreviation) for version index 0..10, from the
+// installed libraries or, when LIBRARY is given, from that library folder only (an empty MODULE
+// then takes its only Bible). Throws std::runtime_error with a one-line message when the module is
+// missing or is not a Bible, TInputError when its configuration promises files it lacks.
+TVersionData ReadSwordBible(const std::string& module, int versionIndex, TImportLog& log,
+                            const std::string& library = "");
 
 // Converts a lexicon or dictionary module. For Strong's dictionaries the headwords are the numbers
 // as the text of version 5 carries them (H430, G2316) and the transliterated word; references to
 // verses are written with the book abbreviations of version 4.
-TDictionaryData ReadSwordDictionary(const std::string& module, TImportLog& log);
+TDictionaryData ReadSwordDictionary(const std::string& module, TImportLog& log,
+                                    const std::string& library = "");
 
 enum class TDictionaryKind { Plain, StrongsGreek, StrongsHebrew };
 
