@@ -6,7 +6,8 @@
 # diatheke.
 #   bench/cli_vs_diatheke.sh [BIBLE_TOOL] [DATA_ROOT]
 # DATA_ROOT defaults to a staged folder under /tmp, filled by scripts/stage-data.sh. The Lucene
-# index is built once in a SWORD library of its own under /tmp (the system library is not touched).
+# index is built once in a SWORD library of its own under /tmp, which diatheke and mkfastmod find
+# as the library of their working folder (the system library is not touched).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 tool=${1:-}
@@ -16,7 +17,8 @@ if [ -z "$tool" ]; then
   done
 fi
 [ -n "$tool" ] && [ -x "$tool" ] || { echo "cli_vs_diatheke: bible-tool not built" >&2; exit 1; }
-data=${2:-/tmp/bible-bench-data}
+tool=$(realpath "$tool")
+data=$(realpath -m "${2:-/tmp/bible-bench-data}")
 command -v hyperfine >/dev/null || { echo "cli_vs_diatheke: hyperfine is not installed" >&2; exit 1; }
 command -v diatheke >/dev/null || { echo "cli_vs_diatheke: diatheke is not installed" >&2; exit 1; }
 bash "$root/scripts/stage-data.sh" "$data" "$tool" >/dev/null 2>&1
@@ -30,9 +32,11 @@ if [ ! -d "$library/modules/texts/ztext/$module/lucene" ]; then
   cp /usr/share/sword/mods.d/engkjv2006eb.conf "$library/mods.d/" 2>/dev/null ||
     cp /usr/share/sword/mods.d/$module.conf "$library/mods.d/"
   cp -r "/usr/share/sword/modules/texts/ztext/$module" "$library/modules/texts/ztext/"
-  SWORD_PATH=$library HOME=$library mkfastmod "$module" >/dev/null 2>&1 || true
+  (cd "$library" && HOME=$library mkfastmod "$module" >/dev/null 2>&1) || true
 fi
-export SWORD_PATH=$library
+# SWORD finds the library of the current folder (./mods.d) before every other one.
+cd "$library"
+export HOME=$library
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 

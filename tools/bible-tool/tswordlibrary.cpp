@@ -19,7 +19,7 @@ namespace {
 
 constexpr int64_t MaxEntries = 10000;
 constexpr uint64_t MaxUnpacked = uint64_t(1) << 30;
-constexpr uint64_t MaxRatio = 1000;
+constexpr uint64_t MaxRatio = 100;
 
 struct TZipCloser {
   void operator()(zip_t* z) const { zip_discard(z); }
@@ -98,7 +98,7 @@ void UnpackZip(const std::string& zipPath, const std::string& folder) {
     declared += size;
     if (declared > MaxUnpacked) throw TInputError(zipPath + ": unpacks to more than 1 GiB");
     if (size > (uint64_t(1) << 20) && size / std::max<uint64_t>(packed, 1) > MaxRatio)
-      throw TInputError(zipPath + ": entry " + name + " is packed more than 1000 to 1");
+      throw TInputError(zipPath + ": entry " + name + " is packed more than 100 to 1");
     entries.push_back({zip_uint64_t(i), path, size});
   }
   // The sizes a package declares may lie: what is written is counted and cut off as well.

