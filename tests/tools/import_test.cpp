@@ -22,6 +22,7 @@
 #include "core/bibleunit.h"
 #include "core/tbible.h"
 #include "core/tinfofile.h"
+#include "core/wordsearch.h"
 #include "tests/support/testversion.h"
 #include "tools/bible-tool/tbytecodepage.h"
 #include "tools/bible-tool/tcommands.h"
@@ -340,4 +341,57 @@ TEST_F(ImportTest, BadInputIsRefusedAndWritesNothing) {
   TRun r = RunTool({"import-zefania", Scratch.File("good.xml"), "8", Data.Path()}, err);
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_TRUE(fs::exists(Data.File("Ger/BibleTitles.txt")));
+}
+
+// What the Zefania reader makes of markup, numbering and book numbers, on a small file.
+TEST_F(ImportTest, ZefaniaMarkupNumberingAndBooks) {
+  const std::string xml =
+      "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<XMLBIBLE biblename=\"t\"><INFORMATION><title>t</title></INFORMATION>\n"
+      "<BIBLEBOOK bnumber=\"2\" bname=\"Exodus\" bsname=\"Ex\"><CHAPTER cnumber=\"1\">"
+      "<CAPTION>A heading</CAPTION>"
+      "<VERS vnumber=\"1\">Now <gr str=\"428\">these</gr> are <STYLE fs=\"italic\">the</STYLE> names"
+      "<DIV><NOTE type=\"x-studynote\">Or, words</NOTE></DIV> of {Israel}.</VERS>"
+      "<VERS vnumber=\"3\">Line one<BR art=\"x-nl\"/>line two <XREF fscope=\"Gen 1:1\"/>end.</VERS>"
+      "<VERS vnumber=\"3\">More.</VERS><VERS vnumber=\"300\">Too far.</VERS></CHAPTER>"
+      "<CHAPTER cnumber=\"3\"><VERS vnumber=\"1\">Third.</VERS></CHAPTER></BIBLEBOOK>\n"
+      "<BIBLEBOOK bnumber=\"43\"><CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">In <gr str=\"746\">the beginning</gr>.</VERS></CHAPTER></BIBLEBOOK>\n"
+      "<BIBLEBOOK bnumber=\"1\" bname=\"Genesis\"><CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">First.</VERS></CHAPTER></BIBLEBOOK>\n"
+      "<BIBLEBOOK bnumber=\"70\" bname=\"Sirach\"><CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">Wisdom.</VERS></CHAPTER></BIBLEBOOK>\n"
+      "<BIBLEBOOK bnumber=\"75\" bname=\"Additions to Esther\"><CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">x</VERS></CHAPTER></BIBLEBOOK>\n"
+      "</XMLBIBLE>\n";
+  std::ofstream(Scratch.File("t.xml")) << xml;
+  const std::string err = Scratch.File("err.txt");
+  for (const char* v : {"4", "5"}) {
+    TRun r = RunTool({"import-zefania", Scratch.File("t.xml"), v, Data.Path()}, err);
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Err.find("book 75 Additions to Esther has no book slot"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("1 verses numbered outside 1..255"), std::string::npos) << r.Err;
+  }
+  DataRoot = Data.Path();
+  TBible kjv(4), kjvsn(5);
+  // Books in the order of their numbers, deuterocanonical Sirach in slot 27.
+  ASSERT_EQ(kjv.BookCount, 4);
+  EXPECT_EQ(kjv.BookOrder[1], 1);
+  EXPECT_EQ(kjv.BookOrder[2], 2);
+  EXPECT_EQ(kjv.BookOrder[3], 54);
+  EXPECT_EQ(kjv.BookOrder[4], 27);
+  EXPECT_EQ(kjv.BookAt(2).Name, "Exodus");
+  EXPECT_EQ(kjv.BookAt(3).Name, "John");  // no name in the file: the locale's
+  // Chapter 1 of Exodus: verse 2 skipped (empty), verse 3 given twice, verse 300 left out;
+  // chapter 2 skipped (one empty verse).
+  ASSERT_EQ(kjv.BookAt(2).Chapters.size(), 3u);
+  EXPECT_EQ(kjv.BookAt(2).Chapters[0], 3);
+  EXPECT_EQ(kjv.BookAt(2).Chapters[1], 1);
+  EXPECT_EQ(ReadVerseAt(kjv, 2, 1, 1), "Now these are |the| names {Or, words} of (Israel).");
+  EXPECT_EQ(ReadVerseAt(kjv, 2, 1, 2), "");
+  EXPECT_EQ(ReadVerseAt(kjv, 2, 1, 3), "Line one~line two end. More.");
+  EXPECT_EQ(ReadVerseAt(kjv, 2, 3, 1), "Third.");
+  EXPECT_EQ(ReadVerseAt(kjvsn, 2, 1, 1).rfind("Now these H428 are", 0), 0u);
+  EXPECT_EQ(ReadVerseAt(kjvsn, 3, 1, 1), "In the beginning G746.");
+  // The note's words are not in the concordance; the text's are.
+  TWordSearch search;
+  search.SearchText(kjv, "words");
+  EXPECT_EQ(search.Found.Count(), 0);
+  search.SearchText(kjv, "names");
+  EXPECT_EQ(search.Found.Count(), 1);
 }
