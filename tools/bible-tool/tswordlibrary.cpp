@@ -1,9 +1,8 @@
 #include "tools/bible-tool/tswordlibrary.h"
 
 #include <stdlib.h>
-#include <zip.h>
-
 #include <swmodule.h>
+#include <zip.h>
 
 #include <algorithm>
 #include <cstring>
@@ -66,7 +65,8 @@ bool Exists(const std::string& path) {
 
 void UnpackZip(const std::string& zipPath, const std::string& folder) {
   int error = 0;
-  std::unique_ptr<zip_t, TZipCloser> zip(zip_open(zipPath.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
+  std::unique_ptr<zip_t, TZipCloser> zip(
+      zip_open(zipPath.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
   if (!zip) {
     zip_error_t e;
     zip_error_init_with_code(&e, error);
@@ -91,7 +91,9 @@ void UnpackZip(const std::string& zipPath, const std::string& folder) {
       throw TInputError(zipPath + ": damaged entry " + std::to_string(i));
     const std::string name = st.name;
     const std::string path = SafeEntryPath(name);
-    if (path.empty()) throw TInputError(zipPath + ": entry " + name + " would be written outside the package's folder");
+    if (path.empty())
+      throw TInputError(zipPath + ": entry " + name +
+                        " would be written outside the package's folder");
     if (name.back() == '/') continue;
     const uint64_t size = (st.valid & ZIP_STAT_SIZE) ? st.size : 0;
     const uint64_t packed = (st.valid & ZIP_STAT_COMP_SIZE) ? st.comp_size : 0;
@@ -108,7 +110,8 @@ void UnpackZip(const std::string& zipPath, const std::string& folder) {
     const fs::path target = fs::path(folder) / e.Path;
     fs::create_directories(target.parent_path());
     std::unique_ptr<zip_file_t, TZipFileCloser> in(zip_fopen_index(zip.get(), e.Index, 0));
-    if (!in) throw TInputError(zipPath + ": cannot read " + e.Path + ": " + zip_strerror(zip.get()));
+    if (!in)
+      throw TInputError(zipPath + ": cannot read " + e.Path + ": " + zip_strerror(zip.get()));
     std::ofstream out(target, std::ios::binary);
     if (!out) throw std::runtime_error("cannot write " + target.string());
     uint64_t entryWritten = 0;
@@ -148,7 +151,8 @@ TSwordSource::TSwordSource(const std::string& source) {
         fs::copy_file(entry.path(), fs::path(FTemporary) / "mods.d" / entry.path().filename(), ec);
     for (const auto& entry : fs::directory_iterator(source, ec))
       if (entry.path().filename() != "mods.d")
-        fs::create_directory_symlink(fs::absolute(entry.path()), fs::path(FTemporary) / entry.path().filename(), ec);
+        fs::create_directory_symlink(fs::absolute(entry.path()),
+                                     fs::path(FTemporary) / entry.path().filename(), ec);
     FLibrary = FTemporary;
   } else {
     FName = source;
@@ -187,7 +191,8 @@ void CheckModuleFiles(const sword::SWModule& module, const std::string& library,
     return false;
   };
   bool wanted = false;
-  for (const std::string& d : drivers) wanted = wanted || strcasecmp(d.c_str(), driver.c_str()) == 0;
+  for (const std::string& d : drivers)
+    wanted = wanted || strcasecmp(d.c_str(), driver.c_str()) == 0;
   if (!wanted)
     throw TInputError("SWORD module " + name + ": its driver \"" + driver +
                       "\" is not one this command reads");
@@ -203,8 +208,9 @@ void CheckModuleFiles(const sword::SWModule& module, const std::string& library,
   if (compressed) {
     const std::string type = entry("CompressType");
     if (type.empty())
-      throw TInputError("SWORD module " + name + ": its configuration names the compressed driver " +
-                        driver + " but no CompressType");
+      throw TInputError("SWORD module " + name +
+                        ": its configuration names the compressed driver " + driver +
+                        " but no CompressType");
     if (!(strcasecmp(type.c_str(), "ZIP") == 0 || strcasecmp(type.c_str(), "LZSS") == 0 ||
           strcasecmp(type.c_str(), "BZIP2") == 0 || strcasecmp(type.c_str(), "XZ") == 0))
       throw TInputError("SWORD module " + name + ": unknown CompressType " + type);

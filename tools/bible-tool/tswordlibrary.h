@@ -37,9 +37,9 @@ class TSwordSource {
 };
 
 // Unpacks a ZIP package into FOLDER. Entries that would land outside it ("../", absolute paths),
-// more than 10 000 entries, more than 1 GiB unpacked or an entry over 1 MiB packed more than 100 to 1 (module files are
-// compressed already or plain text) are
-// refused with TInputError before anything of them is written.
+// more than 10 000 entries, more than 1 GiB unpacked or an entry over 1 MiB packed more than 100 to
+// 1 (module files are compressed already or plain text) are refused with TInputError before
+// anything of them is written.
 void UnpackZip(const std::string& zipPath, const std::string& folder);
 
 // Throws TInputError unless the module's driver is one of DRIVERS and the files and compression

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QXmlStreamReader>
-
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -30,11 +29,16 @@ int Number(const QXmlStreamAttributes& attributes, const char* name) {
 std::string PlainText(const QStringView text) {
   std::string s = text.toString().toStdString();
   for (char& c : s) {
-    if (c == '{') c = '(';
-    else if (c == '}') c = ')';
-    else if (c == '|') c = '/';
-    else if (c == '~') c = '-';
-    else if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+    if (c == '{')
+      c = '(';
+    else if (c == '}')
+      c = ')';
+    else if (c == '|')
+      c = '/';
+    else if (c == '~')
+      c = '-';
+    else if (c == '\n' || c == '\r' || c == '\t')
+      c = ' ';
   }
   return s;
 }
@@ -74,7 +78,8 @@ class TZefaniaReader {
       throw TInputError(path + ": line " + std::to_string(xml.lineNumber()) + ", column " +
                         std::to_string(xml.columnNumber()) + ": " +
                         xml.errorString().toStdString());
-    if (!root && wholeBible) throw TInputError(path + " is not a Zefania Bible (no XMLBIBLE element)");
+    if (!root && wholeBible)
+      throw TInputError(path + " is not a Zefania Bible (no XMLBIBLE element)");
   }
 
   void Finish() {
@@ -213,7 +218,8 @@ TZefaniaResult ReadZefania(const std::string& path, int versionIndex, TImportLog
   if (fs::is_directory(path, ec)) {
     std::vector<std::string> files;
     for (const auto& e : fs::directory_iterator(path, ec))
-      if (e.path().extension() == ".xml" && e.is_regular_file(ec)) files.push_back(e.path().string());
+      if (e.path().extension() == ".xml" && e.is_regular_file(ec))
+        files.push_back(e.path().string());
     std::sort(files.begin(), files.end());
     if (files.empty()) throw TInputError(path + " holds no .xml file");
     for (const std::string& f : files) reader.ReadFile(f, false);

@@ -20,8 +20,8 @@
 #include "tools/bible-tool/tsourcebooks.h"
 
 struct TZefaniaResult {
-  std::vector<TSourceBook> Books;     // in the order of their book numbers
-  std::vector<std::string> Skipped;   // books without a slot: "bnumber bname"
+  std::vector<TSourceBook> Books;    // in the order of their book numbers
+  std::vector<std::string> Skipped;  // books without a slot: "bnumber bname"
   int64_t VersesOutOfRange = 0;
 };
 
