@@ -74,7 +74,7 @@ check desktop-file-validate /usr/share/applications/io.github.bible_reader.Bible
 check appstreamcli validate --no-net /usr/share/metainfo/io.github.bible_reader.Bible.metainfo.xml
 check grep -q '^Name\[bg\]=Библията$' /usr/share/applications/io.github.bible_reader.Bible.desktop
 
-# Two ordinary users with fresh homes; the second imports a dictionary of her own first.
+# Two ordinary users with fresh homes; the second imports a version of his own first.
 mkdir "$work/e2e"
 cp "$root/tests/e2e/e2elib.sh" "$root/tests/e2e/atspi.py" "$root/tests/package/installed_session.sh" \
   "$work/e2e/"
@@ -91,10 +91,10 @@ for who in ann bob; do
   $SUDO chown "$user:" "$home"
   as_user=($SUDO runuser -u "$user" -- env -i PATH=/usr/bin:/bin HOME="$home" LANG=C.UTF-8)
   if [ $who = bob ]; then
-    step "$user imports Nave's dictionary without root rights"
-    check "${as_user[@]}" bible-tool import-sword-dict Nave
-    check $SUDO test -f "$home/.local/share/bible/Dictionaries/Nave.ind"
-    check "${as_user[@]}" bible-tool dict "$home/.local/share/bible" Abraham >/dev/null
+    step "$user imports the Greek New Testament without root rights"
+    check "${as_user[@]}" bible-tool import-morphgnt /usr/share/bibledit/sources/morphgnt
+    check $SUDO test -f "$home/.local/share/bible/GR/BibleTitles.txt"
+    check "${as_user[@]}" bible-tool words "$home/.local/share/bible" GR λογ 3 >/dev/null
   fi
   step "$user runs /usr/bin/bible"
   check "${as_user[@]}" bash "$work/e2e/installed_session.sh" "$home"
@@ -102,7 +102,7 @@ for who in ann bob; do
   check $SUDO test -f "$home/.local/share/bible/KJV/VerseHistory.txt"
 done
 # Each user's files are the user's own.
-check $SUDO test ! -e "$work/home-ann/.local/share/bible/Dictionaries/Nave.ind"
+check $SUDO test ! -e "$work/home-ann/.local/share/bible/GR"
 check $SUDO test "$(stat -c %U "$work/home-ann/.config/bible/bible.ini")" = bible-test-ann
 check $SUDO test "$(stat -c %U "$work/home-bob/.config/bible/bible.ini")" = bible-test-bob
 written=$(find /usr -newer "$work/before-run" -not -type d 2>/dev/null | head -n 20)

