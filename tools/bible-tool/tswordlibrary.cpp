@@ -203,6 +203,11 @@ void CheckModuleFiles(const sword::SWModule& module, const std::string& library,
     std::string data = entry("DataPath");
     if (data.rfind("./", 0) == 0) data.erase(0, 2);
     path = prefix + (prefix.empty() || prefix.back() == '/' ? "" : "/") + data;
+  } else if (is({"RawLD", "RawLD4", "zLD"})) {
+    // libsword keeps the folder there; a dictionary's DataPath ends in its files' common name.
+    std::error_code ec;
+    const std::string stem = fs::path(entry("DataPath")).filename().string();
+    if (fs::is_directory(path, ec) && !stem.empty()) path = (fs::path(path) / stem).string();
   }
   const bool compressed = is({"zText", "zText4", "zCom", "zCom4", "zLD"});
   if (compressed) {
