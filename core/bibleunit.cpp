@@ -179,6 +179,19 @@ std::string ReadVerse(const TBible& bible, int n) {
   return pair.ReadRecord(n - 1);
 }
 
+std::vector<std::string> ReadVerses(const TBible& bible, int first, int count) {
+  std::vector<std::string> verses;
+  if (count <= 0) return verses;
+  verses.reserve(size_t(count));
+  if (bible.DataPath.empty()) {
+    verses.resize(size_t(count));
+    return verses;
+  }
+  TInfoFile pair(bible.DataPath + "CompactPoint.bin", bible.DataPath + "CompactText.bin");
+  for (int n = first; n < first + count; ++n) verses.push_back(pair.ReadRecord(n - 1));
+  return verses;
+}
+
 std::string ReadVerseAt(const TBible& bible, int position, int chapter, int verse) {
   return ReadVerse(bible, VerseNumber(bible, position, chapter, verse));
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/tbible.h"
 #include "core/verselist.h"
@@ -21,6 +22,8 @@ bool ParseReference(const TBible& bible, const std::string& text, int& position,
 
 std::string ReadVerse(const TBible& bible, int n);
 std::string ReadVerseAt(const TBible& bible, int position, int chapter, int verse);
+// Verses first .. first + count - 1 with the text pair opened once, as ReadVerse reads each.
+std::vector<std::string> ReadVerses(const TBible& bible, int first, int count);
 
 std::string ReadWordLine(const TBible& bible, int32_t i);
 VerseList LoadWordVerses(const TBible& bible, int32_t i);

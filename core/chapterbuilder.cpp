@@ -107,12 +107,14 @@ bool BuildChapterText(const TBible& bible, int slot, int chapter, const TChapter
 
   out.Verses.resize(size_t(verses));
   out.VerseStart.assign(size_t(verses) + 2, 0);
-  int n = VerseNumber(bible, bible.BookPosition[size_t(slot)], chapter, 1);
-  for (int k = 1; k <= verses; ++k, ++n) {
+  // The chapter's verses in one read of the text pair.
+  std::vector<std::string> texts =
+      ReadVerses(bible, VerseNumber(bible, bible.BookPosition[size_t(slot)], chapter, 1), verses);
+  for (int k = 1; k <= verses; ++k) {
     out.VerseStart[size_t(k)] = length + 2;
     TChapterPiece& piece = out.Verses[size_t(k - 1)];
     piece.Title = separator + VerseLabel(book, chapter, k, options.View);
-    piece.Body = ReadVerse(bible, n);
+    piece.Body = std::move(texts[size_t(k - 1)]);
     if (!options.ShowFootnotes) StripFootnotes(piece.Body);
     if (paragraphs && !piece.Body.empty() &&
         static_cast<unsigned char>(piece.Body[0]) == ParagraphMark) {

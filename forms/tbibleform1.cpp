@@ -239,7 +239,6 @@ void TBibleForm1::DisplayVerse(int b, int c, int v) {
     TChapterText text;
     BuildChapterText(*Bible, b, c, options, text);
     view.setUpdatesEnabled(false);
-    view.SetScrollBars(TBibleRichEdit1::ssNone);
     view.SetDefStyle(fsBold);
     view.Clear();
     // One edit: the view lays the chapter out once, not after every verse.

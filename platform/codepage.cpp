@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <array>
 
 const char* CodePageName(int charset) {
   switch (charset) {
@@ -16,11 +17,47 @@ const char* CodePageName(int charset) {
   }
 }
 
+namespace {
+
+// The 256 characters of a single-byte code page, decoded once: every byte decodes on its own, so
+// a table gives exactly what the converter gives, without opening a converter for each text.
+struct TDecodeTable {
+  explicit TDecodeTable(const char* name) {
+    QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
+    Valid = decoder.isValid();
+    for (int b = 0; b < 256; ++b) {
+      const char c = char(b);
+      const QString one = Valid ? decoder.decode(QByteArrayView(&c, 1)) : QString();
+      Chars[size_t(b)] = one.size() == 1 ? one[0] : QChar(QChar::ReplacementCharacter);
+    }
+  }
+  bool Valid = false;
+  std::array<QChar, 256> Chars{};
+};
+
+const TDecodeTable& DecodeTable(int charset) {
+  static const TDecodeTable cyrillic("windows-1251"), central("windows-1250"),
+      greek("windows-1253"), western("windows-1252");
+  switch (charset) {
+    case 204:
+      return cyrillic;
+    case 238:
+      return central;
+    case 161:
+      return greek;
+    default:
+      return western;
+  }
+}
+
+}  // namespace
+
 QString DecodeBytes(std::string_view bytes, int charset) {
-  // Stateless: single-byte code pages carry nothing from one call to the next.
-  QStringDecoder decoder(CodePageName(charset), QStringConverter::Flag::Stateless);
-  if (!decoder.isValid()) return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-  QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+  const TDecodeTable& table = DecodeTable(charset);
+  if (!table.Valid) return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+  QString text(qsizetype(bytes.size()), Qt::Uninitialized);
+  QChar* out = text.data();
+  for (char c : bytes) *out++ = table.Chars[static_cast<unsigned char>(c)];
   return text;
 }
 
