@@ -1,11 +1,14 @@
 // Speed of the reader's windows over a generated version the size of a whole Bible (offscreen):
 // building and showing the 176-verse chapter, moving to another verse of the same chapter, and
-// starting the main window with three saved windows until the first one is shown.
+// starting the main window with three saved windows until the first one is shown; and, over the
+// staged KJV, a word search from Enter in the word box until the found list and the status text
+// are shown.
 // Run: build/bench/forms_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 
@@ -13,6 +16,12 @@
 #include "core/tbible.h"
 #include "forms/tbibleform1.h"
 #include "forms/tmainform1.h"
+#include "controls/tbiblecombobox.h"
+#include "controls/tfoundlistbox.h"
+#include "controls/tlargelistbox.h"
+#include <QKeyEvent>
+#include <QLabel>
+#include <filesystem>
 #include "settings/tmyinifile.h"
 #include "tests/support/testversion.h"
 
@@ -108,6 +117,57 @@ void BM_StartWithThreeWindows(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_StartWithThreeWindows)->Unit(benchmark::kMillisecond);
+
+// The staged default data (build/stage); the search benchmarks need the real KJV word list.
+std::string StagedRoot() {
+  const char* env = std::getenv("BIBLE_BENCH_DATA");
+  std::string root = env && *env ? env : BIBLE_STAGE_DIR;
+  if (!root.empty() && root.back() != '/') root += '/';
+  return root;
+}
+
+void SearchKjv(benchmark::State& state, const char* word) {
+  const std::string root = StagedRoot();
+  if (!std::filesystem::exists(root + "KJV/WordList.txt")) {
+    state.SkipWithError("no staged KJV: run scripts/stage-data.sh or set BIBLE_BENCH_DATA");
+    return;
+  }
+  TTempDir settingsDir;
+  TMyIniFile ini(settingsDir.File("bench.ini"));
+  IniFile = &ini;
+  {
+    TMainForm1 main;
+    DataRoot = root;
+    main.ListVersions();
+    main.resize(1000, 700);
+    main.show();
+    main.OpenBibleWindow(4, 1, 1, 1);
+    main.ActiveBibleForm()->FormActivate();
+    QApplication::processEvents();
+    QWidget* box = main.LargeListBox1->ComboBox;
+    int found = 0;
+    for (auto _ : state) {
+      state.PauseTiming();
+      main.LargeListBox1->SetText(word);
+      state.ResumeTiming();
+      // Enter as the keyboard delivers it to the word box.
+      QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+      QApplication::sendEvent(box, &enter);
+      main.ListBox2->viewport()->repaint();
+      main.StatusPanel->repaint();
+      found = main.ListBox2->count();
+    }
+    state.counters["verses"] = found;
+  }
+  for (auto& b : Bibles) b.reset();
+  IniFile = nullptr;
+}
+
+void BM_SearchLove(benchmark::State& state) { SearchKjv(state, "love"); }
+BENCHMARK(BM_SearchLove)->Unit(benchmark::kMillisecond);
+
+void BM_SearchThe(benchmark::State& state) { SearchKjv(state, "the"); }
+BENCHMARK(BM_SearchThe)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -65,6 +65,21 @@ std::string TBibleRichEdit1::Bytes(int docStart, int docEnd) const {
 
 std::string TBibleRichEdit1::Text() const { return Bytes(0, document()->characterCount() - 1); }
 
+std::string TBibleRichEdit1::TextRange(int start, int length) const {
+  if (length <= 0) return std::string();
+  // A start between CR and LF maps to the line's end, where the break's bytes begin: the LF
+  // alone is then cut from the front.
+  const int docStart = DocPosition(start);
+  // An end between CR and LF takes the whole break, and the LF is cut at the end.
+  int docEnd = DocPosition(start + length);
+  if (TextPosition(docEnd) < start + length && docEnd < document()->characterCount() - 1) ++docEnd;
+  std::string bytes = Bytes(docStart, docEnd);
+  const int lead = TextPosition(docStart) - start;
+  if (lead < 0 && size_t(-lead) <= bytes.size()) bytes.erase(0, size_t(-lead));
+  if (bytes.size() > size_t(length)) bytes.resize(size_t(length));
+  return bytes;
+}
+
 int TBibleRichEdit1::TextLength() const { return TextPosition(document()->characterCount() - 1); }
 
 int TBibleRichEdit1::TextPosition(int docPos) const {

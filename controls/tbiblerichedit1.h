@@ -49,6 +49,8 @@ class TBibleRichEdit1 : public QTextEdit {
   // The text as bytes, line breaks as CR LF.
   std::string Text() const;
   int TextLength() const;
+  // The bytes of length characters of the text from the text position start (as Text().substr).
+  std::string TextRange(int start, int length) const;
   // Text positions (CR LF = 2) <-> document positions (paragraph break = 1). A text position
   // between CR and LF or beyond the end maps to the end of that line or of the text.
   int DocPosition(int textPos) const;

@@ -274,7 +274,12 @@ void TBibleForm1::DisplayVerse(int b, int c, int v) {
     view.ensureCursorVisible();
     SendViewerPosition(v);
     if (MarkWordCount > 0) {
-      const auto ranges = FoundWordRanges(view.Text(), VerseStart, v, MarkWords.data(),
+      // Only the active verse is searched, so only its bytes are taken from the view; the text
+      // before it stands in as blanks (never letters, as the line break before a verse).
+      const int from = VerseStart[size_t(v)];
+      std::string text(size_t(from), ' ');
+      text += view.TextRange(from, VerseStart[size_t(v) + 1] - from);
+      const auto ranges = FoundWordRanges(text, VerseStart, v, MarkWords.data(),
                                           std::min(MarkWordCount, MaxMarkWords), Bible->Letters);
       for (const auto& [start, length] : ranges) {
         view.SetSelection(start, length);

@@ -467,6 +467,21 @@ TEST_F(Search, ConcordanceFromTheBibleWindowSearchesTheSelectedWord) {
   EXPECT_EQ(f->Verse, 1);
 }
 
+// The found words are coloured from the active verse's bytes alone; those bytes must be exactly
+// the text's, wherever a range starts or ends (also between the CR and LF of a break).
+TEST(TextRange, EqualsTheWholeTextsSubstring) {
+  TBibleRichEdit1 view;
+  view.AddTextCharsets("Title\r\n", "", RUSSIAN_CHARSET, RUSSIAN_CHARSET);
+  view.AddTextCharsets("\r\n1 ", "one |two|~three", RUSSIAN_CHARSET, RUSSIAN_CHARSET);
+  view.AddTextCharsets("\r\n2 ", Utf8ToCp1251("четири"), RUSSIAN_CHARSET, RUSSIAN_CHARSET);
+  const std::string text = view.Text();
+  const int n = int(text.size());
+  for (int start = 0; start <= n; ++start)
+    for (int length = 0; start + length <= n + 2; ++length)
+      ASSERT_EQ(view.TextRange(start, length), text.substr(size_t(start), size_t(length)))
+          << start << " " << length;
+}
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
