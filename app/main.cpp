@@ -24,7 +24,9 @@ namespace {
 int RunProgram(TBibleApplication& app) {
   std::srand(unsigned(std::time(nullptr)));
   app.setApplicationName(QStringLiteral("bible"));
-  app.setApplicationDisplayName(QStringLiteral("The Bible"));
+  // The title, not the display name: that one would follow every caption ("Библията — The
+  // Bible"), while each window's caption is its own.
+  SetApplicationTitle(QStringLiteral("The Bible"));
   app.setWindowIcon(QIcon(QPixmap::fromImage(TLogoForm1::Picture().toImage().copy(95, 90, 110, 140))));
   SetApplicationHelpFile(QStringLiteral("Bible.hlp"));
 

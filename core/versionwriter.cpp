@@ -89,7 +89,11 @@ void WriteVersionFolder(const std::string& folder, const TVersionData& data,
   const std::string dir = folder.empty() || folder.back() == '/' ? folder : folder + "/";
 
   std::string titles = std::to_string(data.Books.size());
-  for (const auto& book : data.Books) titles += " " + std::to_string(book.Slot);
+  // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about " " + a string.
+  for (const auto& book : data.Books) {
+    titles += ' ';
+    titles += std::to_string(book.Slot);
+  }
   titles += "\r\n";
   for (const auto& book : data.Books) titles += book.Title + "\r\n";
   for (const auto& book : data.Books) titles += book.Name + "\r\n";
@@ -99,7 +103,10 @@ void WriteVersionFolder(const std::string& folder, const TVersionData& data,
   std::string structure;
   for (const auto& book : data.Books) {
     structure += std::to_string(book.Chapters.size());
-    for (const auto& chapter : book.Chapters) structure += " " + std::to_string(chapter.size());
+    for (const auto& chapter : book.Chapters) {
+      structure += ' ';
+      structure += std::to_string(chapter.size());
+    }
     structure += "\r\n";
   }
   WriteFile(dir + "BibleStructure.csv", structure);

@@ -2,9 +2,12 @@
 
 #include <exception>
 
+#include "platform/accessiblenames.h"
 #include "platform/showmessage.h"
 
-TBibleApplication::TBibleApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TBibleApplication::TBibleApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  InstallAccessibleNames();
+}
 
 bool TBibleApplication::notify(QObject* receiver, QEvent* event) {
   try {

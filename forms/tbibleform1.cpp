@@ -8,6 +8,9 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "controls/fontconvert.h"
@@ -18,6 +21,7 @@
 #include "controls/tmyspinedit.h"
 #include "core/bibleunit.h"
 #include "core/chapterbuilder.h"
+#include "core/nearestplace.h"
 #include "core/tbible.h"
 #include "core/tcustominifile.h"
 #include "core/tlargestringlist.h"
@@ -43,18 +47,9 @@ TBibleForm1* TBibleForm1::Create(TMainForm1* owner, int x, int b, int c, int v) 
       return nullptr;
     }
   }
-  // A saved place the version lacks (damaged settings, another edition of the version) opens at
-  // the nearest valid one: the version's first book, the last chapter or verse.
-  const TBible& bible = *slot;
-  const bool known = b >= 1 && b <= MaxBooks && !bible.Books[size_t(b)]->Chapters.empty();
-  if (!known && bible.BookCount > 0) b = bible.BookOrder[1];
-  if (b >= 1 && b <= MaxBooks) {
-    const TBook& book = *bible.Books[size_t(b)];
-    if (!book.Chapters.empty()) {
-      c = std::clamp(c, 1, int(book.Chapters.size()));
-      v = std::clamp(v, 1, std::max(1, int(book.Chapters[size_t(c - 1)])));
-    }
-  }
+  // A place the version lacks (a book outside the Greek New Testament, damaged settings) opens
+  // at the nearest place the version has.
+  NearestPlace(*slot, b, c, v);
   try {
     return new TBibleForm1(owner, x, b, c, v);
   } catch (...) {
@@ -165,6 +160,7 @@ void TBibleForm1::FormActivate() {
       m.ComboBox1->addItem(DecodeBytes(Bible->BookAt(p).Name, names));
     m.ComboBox1->setCurrentIndex(Bible->BookPosition[size_t(Book >= 0 && Book <= MaxBooks ? Book : 0)] - 1);
     m.ComboBox1->blockSignals(false);
+    m.FitBookList();
     m.ListBox2->clear();
     m.LargeListBox1->SetCharset(Bible->Font.Charset);
     m.LargeListBox1->SetList(std::make_unique<TLargeStringList2>(Bible));
@@ -267,11 +263,7 @@ void TBibleForm1::DisplayVerse(int b, int c, int v) {
     view.SetSelection(VerseStart[size_t(v)], VerseStart[size_t(v) + 1] - VerseStart[size_t(v)]);
     view.SetSelColor(ToQColor(CurrentVerseColor));
     view.SetHideSelection(false);
-    // The end and then the start of the verse are brought into view.
-    view.SetSelStart(VerseStart[size_t(v) + 1] - 2);
-    view.ensureCursorVisible();
     view.SetSelStart(VerseStart[size_t(v)]);
-    view.ensureCursorVisible();
     SendViewerPosition(v);
     if (MarkWordCount > 0) {
       // Only the active verse is searched, so only its bytes are taken from the view; the text
@@ -287,6 +279,7 @@ void TBibleForm1::DisplayVerse(int b, int c, int v) {
       }
     }
     view.SetSelStart(VerseStart[size_t(v)]);
+    ShowVerseInView(v);
   } else {
     view.SetHideSelection(false);
     SendViewerPosition(v);
@@ -295,6 +288,34 @@ void TBibleForm1::DisplayVerse(int b, int c, int v) {
   ShownBook = b;
   ShownChapter = c;
   ShownVerse = v;
+}
+
+void TBibleForm1::ShowVerseInView(int v) {
+  if (v < 1 || size_t(v) + 1 >= VerseStart.size()) return;
+  TBibleRichEdit1& view = *BRichEdit1;
+  const int last = view.document()->characterCount() - 1;
+  auto rectAt = [&view, last](int textPosition) {
+    QTextCursor cursor(view.document());
+    cursor.setPosition(std::clamp(view.DocPosition(textPosition), 0, std::max(0, last)));
+    return view.cursorRect(cursor);  // in the viewport
+  };
+  // At verse 1 the chapter heading belongs to it; the document margin shows above the first line.
+  const int margin = v == 1 ? int(view.document()->documentMargin()) : 0;
+  const QRect start = rectAt(v == 1 ? 0 : VerseStart[size_t(v)]);
+  const QRect end = rectAt(VerseStart[size_t(v) + 1] - 2);
+  const int height = view.viewport()->height();
+  int shift = 0;
+  if (end.bottom() >= height) shift = end.bottom() - height + 1;
+  // A verse taller than the view shows from its start.
+  if (start.top() - margin - shift < 0) shift = start.top() - margin;
+  if (shift) view.verticalScrollBar()->setValue(view.verticalScrollBar()->value() + shift);
+}
+
+void TBibleForm1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // Tiling and resizing rewrap the text; the current verse stays where the reader can see it.
+  ShowVerseInView(ShownVerse);
+  QTimer::singleShot(0, this, [this] { ShowVerseInView(ShownVerse); });
 }
 
 int TBibleForm1::VerseAt(int32_t p) const {

@@ -55,6 +55,9 @@ class TBibleForm1 : public QWidget {
   void FormActivate();
   void SaveWindowState(TCustomIniFile& settings, const std::string& section) const;
   void DisplayVerse(int b, int c, int v);
+  // Scrolls the view so that verse v shows whole, its start first; at verse 1 the chapter
+  // heading too. Runs after every build and every relayout of the view.
+  void ShowVerseInView(int v);
   int VerseAt(int32_t p) const;
   std::string ActiveVerseText() const;
   // The viewer link lands with its own window; until then there is nothing to send.
@@ -85,6 +88,7 @@ class TBibleForm1 : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   TBibleForm1(TMainForm1* owner, int x, int b, int c, int v);

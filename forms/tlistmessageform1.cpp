@@ -12,6 +12,7 @@
 #include "core/tbible.h"
 #include "platform/checkedconnect.h"
 #include "platform/winhelp.h"
+#include "platform/windowframe.h"
 
 int ListLimit = 200;
 TListMessageForm1* ListMessageForm1 = nullptr;
@@ -21,8 +22,7 @@ TListMessageForm1::TListMessageForm1(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("ListMessageForm1"));
   setModal(true);
   SetHelpContext(this, HelpContext);
-  setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
-                 ~Qt::WindowContextHelpButtonHint);
+  SetDialogFrame(this);
 
   Memo1 = new QTextEdit(this);
   Memo1->setReadOnly(true);

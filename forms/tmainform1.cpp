@@ -1,5 +1,6 @@
 #include "forms/tmainform1.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QActionGroup>
@@ -19,6 +20,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
@@ -36,12 +38,14 @@
 #include "core/cp1251.h"
 #include "core/eioerror.h"
 #include "core/keyboard.h"
+#include "core/nearestplace.h"
 #include "core/tbible.h"
 #include "core/tcustominifile.h"
 #include "core/tlargestringlist.h"
 #include "forms/tbibleform1.h"
 #include "forms/tlogoform1.h"
 #include "forms/toptionsform1.h"
+#include "platform/accessiblenames.h"
 #include "platform/checkedconnect.h"
 #include "platform/codepage.h"
 #include "platform/datapaths.h"
@@ -95,6 +99,9 @@ TMainForm1::TMainForm1(QWidget* parent) : QMainWindow(parent) {
   ConnectEvents();
   SetHelpContexts();
   FormCreate();
+  // Screen readers find the controls by name; windows opened later are named as they appear.
+  InstallAccessibleNames();
+  NameControls(this);
 }
 
 TMainForm1::~TMainForm1() {
@@ -185,6 +192,9 @@ void TMainForm1::CreateControls() {
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   StatusPanel = new QLabel(StatusBar1);
   StatusPanel->setMinimumWidth(50);
+  // The label is read by its text, which changes with every search; the bar holding it is
+  // found by its name.
+  StatusBar1->setAccessibleName(QStringLiteral("Резултат от търсенето"));
   StatusBar1->addWidget(StatusPanel, 1);
   setStatusBar(StatusBar1);
 
@@ -270,6 +280,12 @@ void TMainForm1::CreateMenus() {
   ThisBible1->setVisible(false);
   N4 = Help1->addSeparator();
   Logo1 = Help1->addAction(QStringLiteral("Сигнал"));
+
+  // As in every multiple-document program, Ctrl+F4 closes the active document window.
+  CloseWindow1 = new QAction(this);
+  CloseWindow1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+  CloseWindow1->setShortcutContext(Qt::WindowShortcut);
+  addAction(CloseWindow1);
 }
 
 void TMainForm1::ConnectEvents() {
@@ -285,6 +301,10 @@ void TMainForm1::ConnectEvents() {
   BIBLE_CONNECT(ThisProgram1, &QAction::triggered, this, [this] { Help1Click(); });
   BIBLE_CONNECT(ThisBible1, &QAction::triggered, this, [this] { ThisBible1Click(); });
   BIBLE_CONNECT(Logo1, &QAction::triggered, this, [this] { Logo1Click(); });
+  BIBLE_CONNECT(CloseWindow1, &QAction::triggered, this, [this] {
+    if (TBibleForm1* active = ActiveBibleForm())
+      if (QMdiSubWindow* sub = active->SubWindow()) sub->close();
+  });
   BIBLE_CONNECT(MdiArea, &QMdiArea::subWindowActivated, this,
                 [this](QMdiSubWindow* w) { SubWindowActivated(w); });
   BIBLE_CONNECT(Splitter1, &QSplitter::splitterMoved, this, [this] { TileWindows(); });
@@ -432,6 +452,11 @@ void TMainForm1::OpenBibleWindow(int version, int book, int chapter, int verse) 
   if (!form) return;
   QMdiSubWindow* sub = MdiArea->addSubWindow(form);
   sub->setAttribute(Qt::WA_DeleteOnClose);
+  // Ctrl+F4 is the main window's (CloseWindow1): the window's own copy in its system menu
+  // would make the key ambiguous while the focus is in the window.
+  if (QMenu* system = sub->systemMenu())
+    for (QAction* item : system->actions())
+      if (item->shortcuts().contains(CloseWindow1->shortcut())) item->setShortcuts({});
   sub->setWindowIcon(QIcon(QPixmap::fromImage([] {
     QImage img(16, 16, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
@@ -494,7 +519,11 @@ void TMainForm1::ClearNewFlag() {
 
 void TMainForm1::ShowPanel() {
   if (BibleForms().empty()) return;
-  Panel3->show();
+  if (Panel3->isHidden()) {
+    Panel3->show();
+    // The windows' area shrinks now, not at the next layout pass, so that tiling sees its size.
+    Splitter1->refresh();
+  }
   for (QAction* item : {ViewWindow1, N1, Options1, Range1, ThisBible1}) item->setVisible(true);
   Goto1->menuAction()->setVisible(true);
   Windows1->menuAction()->setVisible(true);
@@ -571,6 +600,19 @@ void TMainForm1::TileWindows() {
   }
 }
 
+void TMainForm1::FitBookList() {
+  QAbstractItemView* list = ComboBox1->view();
+  list->setTextElideMode(Qt::ElideNone);
+  const QFontMetrics metrics(list->font());
+  int widest = 0;
+  for (int i = 0; i < ComboBox1->count(); ++i)
+    widest = std::max(widest, metrics.horizontalAdvance(ComboBox1->itemText(i)));
+  // The row's margins, the list's frame and a scroll bar for a long list.
+  const int extra = 2 * list->frameWidth() + 16 +
+                    list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+  list->setMinimumWidth(widest + extra);
+}
+
 void TMainForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   TileWindows();
@@ -589,7 +631,17 @@ void TMainForm1::SetBookLine(int position) {
 
 void TMainForm1::VersionClick(QAction* sender) {
   if (!sender) return;
-  OpenBibleWindow(sender->data().toInt(), CurrentBook, SpinEdit1->Value(), SpinEdit2->Value());
+  const int chapter = SpinEdit1->Value();
+  const int verse = SpinEdit2->Value();
+  TBibleForm1* previous = ActiveBibleForm();
+  OpenBibleWindow(sender->data().toInt(), CurrentBook, chapter, verse);
+  TBibleForm1* opened = ActiveBibleForm();
+  // A version that lacks the shown place opens at the nearest place it has, beside the window
+  // that was active: that one keeps the controls, so neither they nor the other windows lose
+  // their place.
+  if (previous && opened && opened != previous &&
+      !HasPlace(*opened->Bible, CurrentBook, chapter, verse))
+    MdiArea->setActiveSubWindow(previous->SubWindow());
   ActivateAndTile();
 }
 

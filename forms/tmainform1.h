@@ -97,6 +97,7 @@ class TMainForm1 : public QMainWindow {
   QAction* ThisBible1 = nullptr;
   QAction* N4 = nullptr;
   QAction* Logo1 = nullptr;
+  QAction* CloseWindow1 = nullptr;  // Ctrl+F4: closes the active Bible window
 
   // Popup menus of the panel.
   QMenu* PopupMenu1 = nullptr;  // found verses
@@ -146,6 +147,8 @@ class TMainForm1 : public QMainWindow {
   void ListVersions();
   void ReopenWindows();
   void TileWindows();
+  // The book box's drop-down as wide as its longest book name, so that no name is cut.
+  void FitBookList();
   void ActivateAndTile();
 
   // Navigation.

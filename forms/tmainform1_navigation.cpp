@@ -36,6 +36,7 @@
 #include "core/cp1251.h"
 #include "core/eioerror.h"
 #include "core/keyboard.h"
+#include "core/nearestplace.h"
 #include "core/tbible.h"
 #include "core/tcustominifile.h"
 #include "core/tlargestringlist.h"
@@ -65,6 +66,9 @@ void TMainForm1::ShowPosition() {
     if (b) b->RefreshPending = true;
   for (TBibleForm1* form : BibleForms()) {
     if (!form->Bible->RefreshPending) continue;
+    // A version without the book (the Greek New Testament at a psalm) keeps its own place
+    // rather than losing it for an empty page.
+    if (!HasPlace(*form->Bible, CurrentBook, 1, 1)) continue;
     form->Book = CurrentBook;
     form->Chapter = SpinEdit1->Value();
     form->Verse = SpinEdit2->Value();

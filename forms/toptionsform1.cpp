@@ -22,6 +22,7 @@
 #include "platform/checkedconnect.h"
 #include "platform/hints.h"
 #include "platform/winhelp.h"
+#include "platform/windowframe.h"
 
 TOptionsForm1* OptionsForm1 = nullptr;
 
@@ -67,10 +68,7 @@ TOptionsForm1::TOptionsForm1(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("OptionsForm1"));
   setWindowTitle(QStringLiteral("Настройка"));
   setModal(true);
-  // A dialog border: a title and a close button, no maximise or minimise buttons, fixed size.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
+  SetDialogFrame(this);
   QFont design(QStringLiteral("MS Sans Serif"));
   design.setPixelSize(13);
   setFont(design);

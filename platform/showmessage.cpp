@@ -3,9 +3,25 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/windowframe.h"
+
+namespace {
+
+QString& Title() {
+  static QString title;
+  return title;
+}
+
+}  // namespace
+
+void SetApplicationTitle(const QString& title) { Title() = title; }
+
+QString ApplicationTitle() {
+  return Title().isEmpty() ? QApplication::applicationName() : Title();
+}
+
 void ShowMessage(const QString& text, QWidget* parent) {
-  QString title = QApplication::applicationDisplayName();
-  if (title.isEmpty()) title = QApplication::applicationName();
-  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+  QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok, parent);
+  SetDialogFrame(&box);
   box.exec();
 }

@@ -6,3 +6,8 @@
 class QWidget;
 
 void ShowMessage(const QString& text, QWidget* parent = nullptr);
+
+// The program's title ("The Bible"), the caption of its message boxes. It is not the
+// application's display name, which the platform would append to every window's caption.
+void SetApplicationTitle(const QString& title);
+QString ApplicationTitle();

@@ -54,7 +54,9 @@ def showing(node):
 
 
 def walk(node, depth=0, only_showing=True):
-    """Every descendant (depth first) with its depth; hidden subtrees are skipped."""
+    """Every descendant (depth first) with its depth; with only_showing, only those on screen.
+    Hidden containers are still searched: Qt reports a document window of a multiple-document
+    frame as not showing while its contents are."""
     try:
         count = node.childCount
     except Exception:
@@ -66,9 +68,8 @@ def walk(node, depth=0, only_showing=True):
             continue
         if child is None:
             continue
-        if only_showing and not showing(child):
-            continue
-        yield child, depth
+        if not only_showing or showing(child):
+            yield child, depth
         yield from walk(child, depth + 1, only_showing)
 
 
@@ -81,11 +82,12 @@ def text_of(node):
         pass
     except Exception:
         pass
+    # A control made of parts (an editable combo box, the word box) shows its edit's text.
+    for child, _ in walk(node, only_showing=False):
+        if child.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY):
+            return text_of(child)
     if node.getRole() == pyatspi.ROLE_COMBO_BOX:
-        # An editable combo box shows its edit's text; a plain one its current item.
-        for child, _ in walk(node, only_showing=False):
-            if child.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY):
-                return text_of(child)
+        # A plain combo box shows its current item.
         try:
             selection = node.querySelection()
             if selection.nSelectedChildren > 0:
@@ -98,6 +100,11 @@ def text_of(node):
         return str(int(number)) if float(number).is_integer() else str(number)
     except Exception:
         pass
+    # A container of labels (the status bar) shows what its labels say.
+    labels = [child.name for child, _ in walk(node)
+              if child.getRole() == pyatspi.ROLE_LABEL and child.name]
+    if labels:
+        return " ".join(labels)
     return node.name or ""
 
 

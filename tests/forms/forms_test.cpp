@@ -370,9 +370,10 @@ TEST_F(Forms, ReopenSkipsOrRepairsDamagedSectionsAndRestoresTheOrder) {
     EXPECT_EQ(f->ShownChapter, f->Chapter);
   }
   EXPECT_EQ(forms[1]->VersionIndex(), 0);
-  EXPECT_EQ(forms[1]->Book, 1);  // slot 2 is not in the version: its first book
-  EXPECT_EQ(forms[1]->Chapter, 2);
-  EXPECT_EQ(forms[1]->Verse, 9);
+  // Slot 2 is not in the version: the next book it has, from its start.
+  EXPECT_EQ(forms[1]->Book, 22);
+  EXPECT_EQ(forms[1]->Chapter, 1);
+  EXPECT_EQ(forms[1]->Verse, 1);
   EXPECT_EQ(forms[2]->VersionIndex(), 9);
   EXPECT_EQ(forms[2]->Chapter, 1);
   EXPECT_EQ(forms[2]->Verse, 51);
