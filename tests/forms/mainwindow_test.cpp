@@ -28,6 +28,7 @@
 #include "controls/fontconvert.h"
 #include "controls/tbiblecombobox.h"
 #include "controls/tbiblerichedit1.h"
+#include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
 #include "controls/tmyspinedit.h"
 #include "core/bibleunit.h"
