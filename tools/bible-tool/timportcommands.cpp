@@ -1,5 +1,7 @@
 #include "tools/bible-tool/timportcommands.h"
 
+#include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
 
 #include <versekey.h>
@@ -239,6 +241,12 @@ void ReplaceFolderAtomically(const std::string& target,
   try {
     fs::create_directories(temp);
     write(temp.string() + "/");
+    // One step where the file system can swap the two folders: no moment without a version.
+    if (fs::exists(t) &&
+        renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, t.c_str(), RENAME_EXCHANGE) == 0) {
+      fs::remove_all(temp, ec);
+      return;
+    }
     if (fs::exists(t)) fs::rename(t, old);
     fs::rename(temp, t);
   } catch (...) {

@@ -131,6 +131,15 @@ void UnpackZip(const std::string& zipPath, const std::string& folder) {
 
 TSwordSource::TSwordSource(const std::string& source) {
   std::error_code ec;
+  // A bare name is a module's even when the working folder holds a file or a folder of that name
+  // (a version folder "KJV" beside the user): a path says so with a "/" or the package's ".zip".
+  const bool path = source.find('/') != std::string::npos ||
+                    fs::is_directory(fs::path(source) / "mods.d", ec) ||
+                    (source.size() > 4 && strcasecmp(source.c_str() + source.size() - 4, ".zip") == 0);
+  if (!path) {
+    FName = source;
+    return;
+  }
   if (fs::is_regular_file(source, ec)) {
     FTemporary = MakeTemporaryFolder();
     try {
@@ -155,8 +164,7 @@ TSwordSource::TSwordSource(const std::string& source) {
                                      fs::path(FTemporary) / entry.path().filename(), ec);
     FLibrary = FTemporary;
   } else {
-    FName = source;
-    return;
+    throw TInputError("no such module package or library folder: " + source);
   }
   const fs::path mods = fs::path(FLibrary) / "mods.d";
   if (fs::is_directory(mods, ec))
