@@ -60,9 +60,10 @@ class TBibleForm1 : public QWidget {
   void ShowVerseInView(int v);
   int VerseAt(int32_t p) const;
   std::string ActiveVerseText() const;
-  // The viewer link lands with its own window; until then there is nothing to send.
-  void SendViewerText() {}
-  void SendViewerPosition(int) {}
+  // The on-top viewer: the caption, font and whole text, and the range of verse v; sent only
+  // while the link is open and this is the active window.
+  void SendViewerText();
+  void SendViewerPosition(int v);
 
   void AddBookmarkItem(const std::string& caption);
   void LoadBookmarkMenu();

@@ -99,12 +99,16 @@ TMainForm1::TMainForm1(QWidget* parent) : QMainWindow(parent) {
   ConnectEvents();
   SetHelpContexts();
   FormCreate();
+  CreateExchange();
+  JoinClipboardChain();
   // Screen readers find the controls by name; windows opened later are named as they appear.
   InstallAccessibleNames();
   NameControls(this);
 }
 
 TMainForm1::~TMainForm1() {
+  LeaveClipboardChain();
+  DestroyExchange();
   if (MainForm1 == this) MainForm1 = nullptr;
 }
 
@@ -739,10 +743,6 @@ void TMainForm1::ThisBible1Click() {
 
 void TMainForm1::Logo1Click() {
   if (LogoForm1) LogoForm1->exec();
-}
-
-void TMainForm1::ViewWindow1Click() {
-  // The on-top viewer link comes with its own part of the program.
 }
 
 void TMainForm1::closeEvent(QCloseEvent* event) {

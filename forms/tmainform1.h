@@ -28,9 +28,13 @@ class TBible;
 class TBibleComboBox;
 class TBibleForm1;
 class TBibleRichEdit1;
+class TClipboardViewer;
+class TDdeClientConv;
+class TDdeServerConv;
 class TFoundListBox;
 class TLargeListBox;
 class TMySpinEdit;
+class TQtClipboardChain;
 
 // Shared settings of section "MainWindow" (loaded and saved by the main window, edited by the
 // options dialog). Colours are 0x00BBGGRR.
@@ -176,6 +180,24 @@ class TMainForm1 : public QMainWindow {
   // Exchange: another program (or the dictionary's "Библия") names a book or a whole reference;
   // it is shown as if typed into the book box with Enter. Ignored while no version is active.
   void SetBookPokeData(const QString& text);
+  // Another program names a chapter or a verse; ignored while no version is active.
+  void SetChapterPokeData(const QString& text);
+  void SetVersePokeData(const QString& text);
+  // The server of items "SetBook", "SetChapter", "SetVerse" (null when the session bus or the
+  // name is not available) and the link to the on-top viewer.
+  TDdeServerConv* DdeServerConv1 = nullptr;
+  TDdeClientConv* DdeClientConv1 = nullptr;
+  void DdeClientConv1Open();
+  void DdeClientConv1Close();
+  // The bus name part of the server: the executable's name up to its first ".".
+  static QString ExchangeServiceName();
+
+  // Clipboard watching: the two notifications of the viewer chain.
+  TClipboardViewer* ClipboardViewer = nullptr;
+  void WMDRAWCLIPBOARD();
+  void WMCHANGECBCHAIN(uintptr_t removed, uintptr_t next);
+  // The program comes to the front, the dictionary window letting it pass while it does.
+  void BringToFront();
 
   // Word search.
   void SearchText(const std::string& text);
@@ -228,6 +250,11 @@ class TMainForm1 : public QMainWindow {
   void FormCreate();
   void SubWindowActivated(QMdiSubWindow* window);
   void SetBookLine(int position);
+  void CreateExchange();
+  void DestroyExchange();
+  void JoinClipboardChain();
+  void LeaveClipboardChain();
+  TQtClipboardChain* FClipboardChain = nullptr;
   bool FShown = false;
   bool FClosed = false;
   bool FForwardingKey = false;  // a translated key is on its way to the book box

@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
       {4, EnglishSample()}, {0, BulgarianSample()}, {9, GreekSample()}};
   const std::string books(78, '\x01');
   for (const char* target : {"bible", "infofile", "verselist", "wordlist", "index", "settings",
-                             "history", "reference", "markup"})
+                             "history", "reference", "markup", "poke"})
     std::filesystem::remove_all(Out + "/" + target);
   for (const Sample& s : samples) {
     const std::string folder = WriteSampleVersion(temp.Path(), s.Version, s.Data);
@@ -129,6 +129,10 @@ int main(int argc, char** argv) {
   for (const char* r : {"Битие 1:1", "Йоан 3:16", "Пс 22:1"})
     Seed("reference", std::string(1, '\x01') + Utf8ToCp1251(r));
   Seed("reference", std::string(1, '\x02') + "1:1");
+
+  for (const char* p : {"John 3:16", "999", " -5 ", "+12", "99999999999999999999", "abc", "",
+                        "\r\n12\r\n", "Йоан 3:16", "Битие"})
+    Seed("poke", std::string(1, '\x01') + p);
 
   Seed("markup", std::string(1, char(1)) +
                      "The <divineName><w lemma=\"strong:H3068\">LORD</w></divineName> said "

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
 # Only what the staged folder needs; the test command builds the rest.
-cmake --build --preset default --target bible bible-tool splashsound
+cmake --build --preset default --target bible bible-tool beacon splashsound
 stage=build/stage
 mkdir -p "$stage"
 if [ -f scripts/stage-data.sh ]; then
@@ -13,6 +13,7 @@ if [ -f scripts/stage-data.sh ]; then
 fi
 # The program, its splash sound and its help lie beside the data.
 cp -f build/app/bible "$stage/bible"
+cp -f build/tools/beacon "$stage/beacon"
 cp -f build/app/Beg1.wav "$stage/Beg1.wav"
 rm -rf "$stage/help"
 cp -r help "$stage/help"
