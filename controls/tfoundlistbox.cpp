@@ -74,6 +74,14 @@ std::vector<int> TFoundListBox::SelectedRows() const {
 
 int TFoundListBox::SelectedCount() const { return int(selectionModel()->selectedIndexes().size()); }
 
+void TFoundListBox::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    event->accept();
+    return;
+  }
+  QListView::mousePressEvent(event);
+}
+
 void TFoundListBox::mouseReleaseEvent(QMouseEvent* event) {
   QListView::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid() && OnClick)

@@ -39,6 +39,8 @@ class TFoundListBox : public QListView {
   TNotifyEvent OnClick;
 
  protected:
+  // The right button opens the popup menu and leaves the marked lines as they are.
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 

@@ -163,9 +163,14 @@ bool TMainForm1::ComboBox1KeyPress(char& key) {
     return true;
   }
   // The Greek version's book names are Bulgarian, so its book box types with the Bulgarian
-  // layout; the other versions type in their own.
+  // layout; the other versions type in their own. A key right after a digit is the separator of
+  // chapter and verse (or another digit) and stays as typed: translated, the ":" of "3:16" would
+  // become a letter and the verse would be lost.
   const int language = VersionLanguage(*CurrentBible);
-  if (language != 0) ::TranslateKey(key, AutoKeybd, language == 3 ? 2 : language);
+  const QLineEdit* edit = ComboBox1->lineEdit();
+  const int caret = edit->cursorPosition();
+  const bool afterDigit = caret > 0 && edit->text().at(caret - 1).isDigit();
+  if (language != 0 && !afterDigit) ::TranslateKey(key, AutoKeybd, language == 3 ? 2 : language);
   return false;
 }
 

@@ -336,6 +336,10 @@ TEST_F(Search, CopiesGiveTheReferenceListAndTheVerseTexts) {
   QTest::mouseClick(Main->ListBox2->viewport(), Qt::LeftButton, Qt::ControlModifier,
                     Main->ListBox2->visualRect(Main->ListBox2->model()->index(3, 0)).center());
   EXPECT_TRUE(Main->Copy3->isEnabled());
+  // A right click on another line opens the menu and keeps the marked lines.
+  QTest::mouseClick(Main->ListBox2->viewport(), Qt::RightButton, {},
+                    Main->ListBox2->visualRect(Main->ListBox2->model()->index(2, 0)).center());
+  EXPECT_EQ(Main->ListBox2->SelectedRows(), (std::vector<int>{1, 3}));
   CopyCommand(2);
   EXPECT_EQ(QApplication::clipboard()->text(),
             QStringLiteral("\nGenesis 1:3 love two\nJohn 3:5 love {a note}"));
@@ -391,11 +395,24 @@ TEST_F(Search, TypedReferencesInTheBookBox) {
   ClearBox();
   Type(QStringLiteral("Xfd "));  // BDS: Й о а
   EXPECT_EQ(Main->ComboBox1->currentText(), QStringLiteral("Йоан "));
-  Type(QStringLiteral("2:1"));
+  Type(QStringLiteral("2:2"));
   Enter();
   EXPECT_EQ(bg->Book, 54);
   EXPECT_EQ(bg->Chapter, 2);
-  EXPECT_EQ(bg->Verse, 1);
+  EXPECT_EQ(bg->Verse, 2);
+  // The Greek version's book names are Bulgarian: its book box types with the Bulgarian layout.
+  TBibleForm1* gr = Open(9, 54, 1, 1);
+  ASSERT_TRUE(gr);
+  Focus(Main->ComboBox1);
+  ClearBox();
+  Type(QStringLiteral(":dj "));  // BDS: М а т
+  EXPECT_EQ(Main->ComboBox1->currentText(), QStringLiteral("Матей "));
+  Type(QStringLiteral("2:3"));
+  EXPECT_EQ(Main->ComboBox1->currentText(), QStringLiteral("Матей 2:3"));
+  Enter();
+  EXPECT_EQ(gr->Book, 51);
+  EXPECT_EQ(gr->Chapter, 2);
+  EXPECT_EQ(gr->Verse, 3);
 }
 
 TEST_F(Search, RangeDialogLimitsTheSearchAndSearchesAgain) {
