@@ -359,6 +359,21 @@ TEST_F(Exchange, ViewerGetsTheTextOnAChapterChangeAndOnlyPositionsOnAVerseChange
       << received.join(' ').toStdString();
   EXPECT_EQ(beacon->windowTitle(), QStringLiteral("Издание 2000 г."));
 
+  // A reference copied elsewhere asks the linked viewer to come forward.
+  QStringList commands;
+  beacon->DdeServerConv1->OnExecuteMacro = [&](const QString& command) {
+    commands << command;
+    return beacon->ExecuteMacro(command);
+  };
+  // (The Bulgarian window is active: the English name is no book there, the numbers keep it.)
+  Copy(QStringLiteral("Psalms 2:3"));
+  EXPECT_TRUE(WaitFor([&] { return commands == QStringList{QStringLiteral("Restore")}; }))
+      << commands.join(' ').toStdString();
+  EXPECT_EQ(Places(), At({54, 2, 3}));
+  // So does the menu item while the link is open.
+  Main->ViewWindow1->trigger();
+  EXPECT_TRUE(WaitFor([&] { return commands.size() == 2; }));
+
   // The viewer quits: the link closes, and nothing more is sent.
   beacon.reset();
   EXPECT_TRUE(WaitFor([&] { return !Main->ViewerLinked; }));
