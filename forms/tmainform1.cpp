@@ -196,6 +196,9 @@ void TMainForm1::CreateControls() {
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   StatusPanel = new QLabel(StatusBar1);
   StatusPanel->setMinimumWidth(50);
+  // The panel's sunken frame, whole: the bar is as tall as the label with its frame.
+  StatusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  StatusPanel->setMargin(1);
   // The label is read by its text, which changes with every search; the bar holding it is
   // found by its name.
   StatusBar1->setAccessibleName(QStringLiteral("Резултат от търсенето"));
@@ -575,6 +578,9 @@ void TMainForm1::ApplyVersionFont() {
   LargeListBox1->SetFont(f);
   StatusBar1->setFont(f);
   StatusBar1->setMinimumHeight(QFontMetrics(f).height() + 8);
+  // The panel is never squeezed below its text and frame; the bar grows to hold it.
+  StatusPanel->setMinimumHeight(0);
+  StatusPanel->setMinimumHeight(StatusPanel->sizeHint().height());
   LargeListBox1->FillRows();
 }
 

@@ -8,6 +8,10 @@ accessibility bus (AT-SPI) by their accessible names and reads what they show.
   atspi.py --pid PID line NAME            the line of that control's text that holds the caret
   atspi.py --pid PID selected NAME        the selected items (rows of a list), one a line
   atspi.py --pid PID count NAME           the number of child items (rows of a list)
+  atspi.py --pid PID extents NAME         the control's place on the screen: x y width height
+  atspi.py --pid PID inview NAME WHERE    whether a place of the control's text lies inside the
+                                          control on the screen ("yes"/"no"); WHERE is "caret",
+                                          a character offset, or "line:N" (the start of line N)
   atspi.py --pid PID wait NAME [SECONDS]  waits until a showing control has that name
   atspi.py --pid PID unnamed              showing controls that take input but have no name
   atspi.py --pid PID focused              role and name of the focused control
@@ -120,11 +124,17 @@ def roots(app, window):
 
 
 def find(app, name, window=None):
+    """The showing control of that name; where a control and its container share the name (the
+    word box and its edit, a document window and its text), the part that takes input."""
+    first = None
     for root in roots(app, window):
         for node, _ in walk(root):
             if node.name == name:
-                return node
-    return None
+                if node.getRole() in INPUT_ROLES:
+                    return node
+                if first is None:
+                    first = node
+    return first
 
 
 def items(node):
@@ -218,6 +228,30 @@ def main(argv):
         start = whole.rfind("\n", 0, caret) + 1
         end = whole.find("\n", caret)
         print(whole[start:] if end < 0 else whole[start:end])
+        return 0
+    if command == "extents":
+        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print(box.x, box.y, box.width, box.height)
+        return 0
+    if command == "inview":
+        if not args:
+            print(__doc__, file=sys.stderr)
+            return 2
+        text = node.queryText()
+        where = args[0]
+        if where == "caret":
+            offset = text.caretOffset
+        elif where.startswith("line:"):
+            whole = text.getText(0, text.characterCount)
+            offset = 0
+            for _ in range(int(where[5:])):
+                offset = whole.index("\n", offset) + 1
+        else:
+            offset = int(where)
+        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        x, y, width, height = text.getCharacterExtents(offset, pyatspi.DESKTOP_COORDS)
+        inside = box.y <= y and y + height <= box.y + box.height and height > 0
+        print("yes" if inside else "no")
         return 0
     if command == "count":
         print(len(items(node)))

@@ -230,6 +230,15 @@ e2e_click() {
   sleep 0.3
 }
 
+# e2e_click_name NAME [ATSPI_OPTIONS...]: a click in the middle of the control (or menu item)
+# that the accessibility client finds by that name, as a user clicks what a screen reader names.
+e2e_click_name() {
+  local box
+  box=$(e2e_atspi "${@:2}" extents "$1") || { e2e_log "no control named '$1'"; return 1; }
+  set -- $box
+  e2e_click $(($1 + $3 / 2)) $(($2 + $4 / 2))
+}
+
 # e2e_shot NAME: a screenshot of the whole screen as $E2E_TMP/NAME.png (copied to
 # $BIBLE_E2E_SHOTS, when set, at the end of the test).
 e2e_shot() {

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -305,7 +306,8 @@ TEST_F(MainWindow, DialogsHaveNoMaximiseButtonAndTheBookListShowsWholeNames) {
   }
   EXPECT_EQ(Options->windowTitle(), QStringLiteral("Настройка"));
   EXPECT_EQ(m.windowTitle(), QStringLiteral("Библията"));
-  ASSERT_TRUE(OpenFromMenu(4));
+  TBibleForm1* f = OpenFromMenu(4);
+  ASSERT_TRUE(f);
   // The drop-down is as wide as the longest book name, so no name is cut.
   m.ComboBox1->showPopup();
   QApplication::processEvents();
@@ -317,6 +319,15 @@ TEST_F(MainWindow, DialogsHaveNoMaximiseButtonAndTheBookListShowsWholeNames) {
   EXPECT_GE(row.width(), view->fontMetrics().horizontalAdvance(name) + 8) << name.toStdString();
   EXPECT_EQ(view->textElideMode(), Qt::ElideNone);
   m.ComboBox1->hidePopup();
+  // The status panel keeps its whole frame inside the bar, also with a large font.
+  f->Bible->Font.Size = 28;
+  m.ApplyVersionFont();
+  m.StatusPanel->setText(QStringLiteral("love | 55"));
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  EXPECT_TRUE(m.StatusBar1->rect().contains(m.StatusPanel->geometry()));
+  EXPECT_GE(m.StatusPanel->height(),
+            m.StatusPanel->fontMetrics().height() + 2 * m.StatusPanel->frameWidth());
+  EXPECT_NE(m.StatusPanel->frameShape(), QFrame::NoFrame);
 }
 
 int main(int argc, char** argv) {
