@@ -722,7 +722,7 @@ void TMainForm1::Windows1Popup() {
 
 // F1 on a control opens the page of its help context (see platform/winhelp.h). The panel's
 // controls and the menu carry the form's numbers; the word list and the Bible windows' text carry
-// 5 and 6.
+// 5 and 6, the word list's "Речник" menu the dictionary's 11.
 void TMainForm1::SetHelpContexts() {
   SetHelpContext(ComboBox1, 1);
   SetHelpContext(SpinEdit1, 2);
@@ -735,6 +735,7 @@ void TMainForm1::SetHelpContexts() {
   SetHelpContext(PopupMenu1, 7);
   SetHelpContext(BibleComboBox1, 8);
   SetHelpContext(menuBar(), 9);
+  SetHelpContext(PopupMenu5, 11);
 }
 
 void TMainForm1::Help1Click() { ShowHelpTopic(QStringLiteral("Main")); }

@@ -209,6 +209,7 @@ TOptionsForm1::TOptionsForm1(QWidget* parent) : QDialog(parent) {
   BIBLE_CONNECT(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
   BIBLE_CONNECT(PageControl1, &QTabWidget::currentChanged, this, [this] { UpdateHelpTopic(); });
   UpdateHelpTopic();
+  FitSize();
 }
 
 uint32_t TOptionsForm1::PanelColor(const QFrame* panel) {
@@ -335,12 +336,17 @@ void TOptionsForm1::FormShow() {
   }
 }
 
+// Fixed at the size the captions need in the dialog's font, at least the form's 400 x 308. The
+// window manager sees a fixed size before the window is first mapped, and offers no maximising.
+void TOptionsForm1::FitSize() {
+  layout()->activate();
+  setFixedSize(sizeHint().expandedTo(QSize(400, 308)));
+}
+
 void TOptionsForm1::showEvent(QShowEvent* event) {
   FormShow();
-  // Fixed at the size the captions need, at least the form's 400 x 308, centred on the screen.
-  layout()->activate();
-  const QSize size = sizeHint().expandedTo(QSize(400, 308));
-  setFixedSize(size);
+  FitSize();
+  const QSize size = this->size();
   const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
   if (screen) {
     const QRect area = screen->availableGeometry();

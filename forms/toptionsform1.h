@@ -103,6 +103,7 @@ class TOptionsForm1 : public QDialog {
   // The colour dialog opens with the colour last chosen in it, black at first.
   uint32_t FLastColor = 0;
   bool ChooseColor(QFrame* panel);
+  void FitSize();
   void UpdateHelpTopic();
 };
 

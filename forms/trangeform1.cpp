@@ -22,6 +22,7 @@ TRangeForm1::TRangeForm1(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("RangeForm1"));
   setWindowTitle(QStringLiteral("Област за търсене"));
   setModal(true);
+  SetHelpContext(this, HelpContext);
   setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
                  ~(Qt::WindowContextHelpButtonHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowMinimizeButtonHint));

@@ -27,7 +27,12 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     const QString title = Browser->documentTitle();
     setWindowTitle(title.isEmpty() ? QStringLiteral("Помощ") : title);
   });
-  resize(640, 520);
+  // Beside the reading windows: the right part of the screen, whole on it.
+  QRect area(0, 0, 1280, 800);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) area = screen->availableGeometry();
+  const int width = std::min(640, area.width() / 2);
+  const int height = std::min(560, area.height() - 60);
+  setGeometry(area.right() - width - 8, area.top() + 40, width, height);
 }
 
 void THelpWindow::ShowPage(const QString& path, const QString& topic) {
