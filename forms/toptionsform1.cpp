@@ -38,7 +38,10 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int c
     FButtons.push_back(button);
     // Items run down the first column, then the next.
     grid->addWidget(button, i % rows, i / rows);
-    BIBLE_CONNECT(button, &QRadioButton::clicked, this, [this] {
+    // A click on the item already chosen changes nothing and is no click of the group.
+    BIBLE_CONNECT(button, &QRadioButton::clicked, this, [this, i] {
+      if (i == FIndex) return;
+      FIndex = i;
       if (OnClick) OnClick();
     });
   }
@@ -51,7 +54,9 @@ int TRadioGroup::ItemIndex() const {
 }
 
 void TRadioGroup::SetItemIndex(int index) {
-  if (index >= 0 && index < int(FButtons.size())) FButtons[size_t(index)]->setChecked(true);
+  if (index < 0 || index >= int(FButtons.size())) return;
+  FButtons[size_t(index)]->setChecked(true);
+  FIndex = index;
 }
 
 // ---- TOptionsForm1 ----

@@ -37,6 +37,7 @@ class TRadioGroup : public QGroupBox {
 
  private:
   std::vector<QRadioButton*> FButtons;
+  int FIndex = -1;  // the item chosen last, by the user or by SetItemIndex
 };
 
 class TOptionsForm1 : public QDialog {

@@ -244,8 +244,12 @@ TEST_F(Options, OpenedFromTheMenuFilledFromTheSettingsAndConfirmedUntouchedChang
   EXPECT_TRUE(filled);
   EXPECT_FALSE(RebuildTexts);
   EXPECT_EQ(f->BRichEdit1->Text(), before);
-  // Confirmed untouched, the result is false.
+  // Confirmed untouched, the result is false; so it is after a click on the side already chosen.
   EXPECT_FALSE(Edit([] { Enter(); }));
+  EXPECT_FALSE(Edit([this] {
+    Click(Dialog->RadioGroup1->Button(1));
+    Click(Dialog->Button2);
+  }));
   EXPECT_FALSE(RebuildTexts);
   EXPECT_EQ(CurrentVerseColor, 0x0000FFu);
   EXPECT_TRUE(DifferentFonts);
