@@ -127,6 +127,8 @@ TLogoForm1::TLogoForm1(QWidget* parent) : QDialog(parent) {
   Button1->setFlat(true);
   Button1->setFocusPolicy(Qt::StrongFocus);
   Button1->lower();
+  // The button has no caption (the picture is the splash); a screen reader still names it.
+  Button1->setAccessibleName(QStringLiteral("Библията"));
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(TimerInterval);

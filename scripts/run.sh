@@ -17,4 +17,6 @@ cp -f build/tools/beacon "$stage/beacon"
 cp -f build/app/Beg1.wav "$stage/Beg1.wav"
 rm -rf "$stage/help"
 cp -r help "$stage/help"
+# A first start opens text, not an empty frame; an existing settings file is kept.
+bash scripts/first-settings.sh "$stage"
 exec "$stage/bible"

@@ -117,6 +117,8 @@ if [ -n "$dialog" ]; then
   maximise=0
   [[ "$allowed" == *MAXIMIZE* ]] && maximise=1
   e2e_expect "maximising the options dialog ($allowed)" "$maximise" 0
+  e2e_expect "controls of the options dialog without a name" \
+    "$(e2e_atspi --window "Настройка" unnamed || true)" ""
   e2e_shot options
   e2e_key Escape
 else
