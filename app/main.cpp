@@ -9,11 +9,13 @@
 #include "core/tbible.h"
 #include "core/tcustominifile.h"
 #include "forms/tbibleapplication.h"
+#include "forms/tdic_form1.h"
 #include "forms/tlistmessageform1.h"
 #include "forms/tlogoform1.h"
 #include "forms/tmainform1.h"
 #include "forms/toptionsform1.h"
 #include "forms/trangeform1.h"
+#include "forms/tpictureform1.h"
 #include "platform/fontsubstitution.h"
 #include "platform/showmessage.h"
 #include "platform/winhelp.h"
@@ -40,8 +42,14 @@ int RunProgram(TBibleApplication& app) {
   OptionsForm1 = &options;
   TListMessageForm1 listMessage(&main);
   ListMessageForm1 = &listMessage;
+  TDic_Form1 dictionary(&main);
+  Dic_Form1 = &dictionary;
+  TPictureForm1 picture(&main);
+  PictureForm1 = &picture;
   main.show();
   const int result = app.exec();
+  PictureForm1 = nullptr;
+  Dic_Form1 = nullptr;
   ListMessageForm1 = nullptr;
   OptionsForm1 = nullptr;
   RangeForm1 = nullptr;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/ansi.h"
+#include "core/eioerror.h"
 #include "core/tindex.h"
 #include "core/tinfofile.h"
 
@@ -36,7 +37,17 @@ void TDictionaryChoice::LoadDictionaryList(const std::string& dictionaryFolder) 
     if (name.size() > 4 && name.compare(name.size() - 4, 4, ".ind") == 0)
       paths.push_back(folder + name);
   }
-  for (const std::string& path : paths) DictionaryList.emplace_back(DictionaryTitle(path), path);
+  for (const std::string& path : paths) {
+    // A dictionary whose title cannot be read is still listed, under its file name, so that
+    // one damaged file neither hides the others nor stops the window that lists them.
+    std::string title;
+    try {
+      title = DictionaryTitle(path);
+    } catch (const EInOutError&) {
+      title = std::filesystem::path(path).stem().string();
+    }
+    DictionaryList.emplace_back(title, path);
+  }
   std::sort(DictionaryList.begin(), DictionaryList.end(), [](const auto& a, const auto& b) {
     return AnsiCompareText(a.first + "=" + a.second, b.first + "=" + b.second) < 0;
   });

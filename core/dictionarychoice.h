@@ -17,7 +17,8 @@ class TDictionaryChoice {
   // The ".ind" path chosen by the last FindDictionary; kept between calls.
   std::string CandidateDictionary;
 
-  // Finds every "*.ind" file of the folder (which ends with "/"). A missing folder gives none.
+  // Finds every "*.ind" file of the folder (which ends with "/"). A missing folder gives none; a
+  // dictionary whose title record is damaged is listed under its file name.
   void LoadDictionaryList(const std::string& folder);
   // True when a dictionary holds the word; CandidateDictionary then names the first by title.
   // Otherwise CandidateDictionary is the last dictionary whose letters cover the word, or stays.

@@ -25,6 +25,7 @@
 #include "core/tbible.h"
 #include "core/tcustominifile.h"
 #include "core/tlargestringlist.h"
+#include "forms/tdic_form1.h"
 #include "forms/tlistmessageform1.h"
 #include "forms/tmainform1.h"
 #include "forms/toptionsform1.h"
@@ -370,8 +371,7 @@ void TBibleForm1::Copy1Click() {
 }
 
 void TBibleForm1::Translate1Click() {
-  // The dictionary window comes with its own part of the program; until then "Речник" stays
-  // disabled (BRichEdit1Enable1).
+  if (Dic_Form1) Dic_Form1->ShowWord(BRichEdit1->SelText());
 }
 
 void TBibleForm1::Navigate1Click() {
@@ -426,7 +426,9 @@ void TBibleForm1::PopupMenu1Popup() {
 
 bool TBibleForm1::BRichEdit1Enable0(const std::string& text) const { return !text.empty(); }
 
-bool TBibleForm1::BRichEdit1Enable1(const std::string&) const { return false; }
+bool TBibleForm1::BRichEdit1Enable1(const std::string& text) const {
+  return Dic_Form1 && Dic_Form1->FindDictionary(text);
+}
 
 bool TBibleForm1::BRichEdit1Enable2(const std::string& text) const {
   int position = 0, chapter = 0, verse = 0;

@@ -43,6 +43,7 @@
 #include "core/tcustominifile.h"
 #include "core/tlargestringlist.h"
 #include "forms/tbibleform1.h"
+#include "forms/tdic_form1.h"
 #include "forms/tlogoform1.h"
 #include "forms/toptionsform1.h"
 #include "platform/accessiblenames.h"
@@ -347,6 +348,7 @@ void TMainForm1::ConnectEvents() {
   BIBLE_CONNECT(Range1, &QAction::triggered, this, [this] { Range1Click(); });
   BIBLE_CONNECT(ListBox2, &QWidget::customContextMenuRequested, this,
                 [this](const QPoint& p) { PopupMenu1->popup(ListBox2->mapToGlobal(p)); });
+  ConnectDictionaryEvents();
 }
 
 void TMainForm1::FormCreate() {
@@ -413,6 +415,7 @@ void TMainForm1::ListVersions() {
       dictionaries = dictionaries || it->path().extension() == ".ibf";
   }
   Dictionary1->setVisible(dictionaries);
+  if (dictionaries) DictionaryFolder = DataRoot + "Dictionaries/";
   N1->setVisible(dictionaries || !BibleForms().empty());
   N3->setVisible(any);
 }
@@ -431,6 +434,7 @@ void TMainForm1::FormShow() {
   if (OptionsForm1) OptionsForm1->CheckBox10->setChecked(ReadFlag("ShowFootnotes", true));
   ReopenWindows();
   ActivateAndTile();
+  if (ReadFlag("IsDicVizible", false)) Dictionary1Click();
   if (ReadFlag("IsBeacon", false)) ViewWindow1Click();
 }
 
@@ -582,6 +586,7 @@ void TMainForm1::ApplyVersionFont() {
   StatusPanel->setMinimumHeight(0);
   StatusPanel->setMinimumHeight(StatusPanel->sizeHint().height());
   LargeListBox1->FillRows();
+  if (Dic_Form1) Dic_Form1->SetDicFont(CurrentBible->Font);
 }
 
 void TMainForm1::TileWindows() {
@@ -803,7 +808,7 @@ void TMainForm1::FormClose() {
       IniFile->WriteBool(Section, "PlaySound", !OptionsForm1 || OptionsForm1->CheckBox8->isChecked());
       IniFile->WriteBool(Section, "AutoKeybd", AutoKeybd);
       IniFile->WriteBool(Section, "FoneticCyr", FoneticCyr);
-      IniFile->WriteBool(Section, "IsDicVizible", false);
+      IniFile->WriteBool(Section, "IsDicVizible", Dic_Form1 && Dic_Form1->isVisible());
       IniFile->WriteBool(Section, "IsBeacon", ViewerLinked);
     } catch (const std::exception& e) {
       // A refused write (read-only folder, full disk) is reported once; the program still closes
@@ -833,6 +838,7 @@ void TMainForm1::FormClose() {
       report(e);
     }
   }
+  if (Dic_Form1 && Dic_Form1->isVisible()) Dic_Form1->close();
   // The windows still point at their versions; they go first.
   LastSynced = nullptr;
   CurrentBible = nullptr;

@@ -236,6 +236,11 @@ class TMainForm1 : public QMainWindow {
   void ViewWindow1Click();
   void Windows1Popup();
 
+  // Dictionary: the menu item "Речник" and the word list rows' "Речник".
+  void Dictionary1Click();
+  void PopupMenu5Popup();
+  void Dictionary2Click();
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -247,6 +252,7 @@ class TMainForm1 : public QMainWindow {
   void CreateMenus();
   void ConnectEvents();
   void SetHelpContexts();
+  void ConnectDictionaryEvents();
   void FormCreate();
   void SubWindowActivated(QMdiSubWindow* window);
   void SetBookLine(int position);
