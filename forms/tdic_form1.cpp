@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "controls/fontconvert.h"
 #include "controls/tbiblecombobox.h"
@@ -19,6 +20,7 @@
 #include "controls/tlargelistbox.h"
 #include "core/ansi.h"
 #include "core/bibleunit.h"
+#include "core/datapaths.h"
 #include "core/tbible.h"
 #include "core/tcustominifile.h"
 #include "core/tindex.h"
@@ -27,6 +29,7 @@
 #include "forms/tpictureform1.h"
 #include "platform/checkedconnect.h"
 #include "platform/codepage.h"
+#include "platform/hints.h"
 
 std::string DictionaryFolder = "Dictionaries/";
 TDic_Form1* Dic_Form1 = nullptr;
@@ -162,7 +165,30 @@ void TDic_Form1::FormCreate() {
 }
 
 void TDic_Form1::LoadDictionaryList() {
-  Choice.LoadDictionaryList(DictionaryFolder);
+  // The installed program also finds the dictionaries the user imported; the user's copy of a
+  // dictionary comes before the installed one of the same file name.
+  std::vector<std::string> folders = {DictionaryFolder};
+  if (DictionaryFolder == DataRoot + "Dictionaries/") {
+    folders.clear();
+    for (const std::string& folder : DataFileFolders("Dictionaries")) folders.push_back(folder + "/");
+  }
+  Choice.LoadDictionaryList(folders.front());
+  for (size_t k = 1; k < folders.size(); ++k) {
+    TDictionaryChoice more;
+    more.LoadDictionaryList(folders[k]);
+    for (auto& line : more.DictionaryList) {
+      const std::string name = std::filesystem::path(line.second).filename().string();
+      const bool shadowed =
+          std::any_of(Choice.DictionaryList.begin(), Choice.DictionaryList.end(), [&](auto& l) {
+            return std::filesystem::path(l.second).filename().string() == name;
+          });
+      if (!shadowed) Choice.DictionaryList.push_back(std::move(line));
+    }
+  }
+  std::stable_sort(Choice.DictionaryList.begin(), Choice.DictionaryList.end(),
+                   [](const auto& a, const auto& b) {
+                     return AnsiCompareText(a.first + "=" + a.second, b.first + "=" + b.second) < 0;
+                   });
   DicMenu->clear();
   if (Choice.DictionaryList.size() <= 1) {
     ToolButton6->setMenu(nullptr);
@@ -385,11 +411,7 @@ void TDic_Form1::showEvent(QShowEvent* event) {
 }
 
 void TDic_Form1::FormShow() {
-  const bool hints = !MainForm1 || MainForm1->ShowHint;
-  for (QWidget* w : {static_cast<QWidget*>(LargeListBox1), static_cast<QWidget*>(BibleRichEdit11)})
-    w->setToolTip(hints ? w->accessibleName() : QString());
-  for (QToolButton* b : {ToolButton1, ToolButton2, ToolButton4, ToolButton5, ToolButton3, ToolButton6})
-    b->setToolTip(hints ? b->accessibleName() : QString());
+  ShowHints(this, !MainForm1 || MainForm1->ShowHint);
   LargeListBox1->FillRows();
 }
 

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QVBoxLayout>
 
+#include "core/datapaths.h"
 #include "core/tbible.h"
 #include "forms/tdic_form1.h"
 #include "platform/codepage.h"
@@ -15,7 +16,9 @@
 TPictureList PictureList;
 TPictureForm1* PictureForm1 = nullptr;
 
-void LoadPictureList() { PictureList.LoadFromFile(DataRoot + "Pictures/DicPictures.txt"); }
+void LoadPictureList() {
+  PictureList.LoadFromFile(DataFile("Pictures/DicPictures.txt", TPathUse::Read));
+}
 
 std::string FirstPicture(const std::string& word) { return PictureList.FirstPicture(word); }
 
@@ -82,7 +85,9 @@ void TPictureForm1::SetImage(const QImage& image) {
 bool TPictureForm1::ShowPicture(const std::string& word, const std::string& fileName) {
   QImage image;
   QString error;
-  const QString path = QString::fromStdString(DataRoot + "Pictures/") + AnsiToQString(fileName);
+  // The name is ANSI bytes; the file system's names are UTF-8.
+  const QString path = QString::fromStdString(
+      DataFile("Pictures/" + AnsiToQString(fileName).toStdString(), TPathUse::Read));
   if (!LoadPictureFile(path, image, error)) {
     ShowMessage(error, isVisible() ? this : parentWidget());
     return false;

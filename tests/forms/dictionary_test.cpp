@@ -24,6 +24,7 @@
 #include <random>
 
 #include "controls/tbiblecombobox.h"
+#include "controls/tfoundlistbox.h"
 #include "controls/tbiblerichedit1.h"
 #include "controls/tlargelistbox.h"
 #include "core/ansi.h"
@@ -70,7 +71,7 @@ void WriteDictionaries(const std::string& root) {
   fs::create_directories(folder);
   WriteDictionary(folder + "Eng",
                   Latin("English Bible words",
-                        {"shepherd - one who keeps sheep, Ps 23:1.",
+                        {"shepherd - one who keeps sheep, Ps 1:2.",
                          "shepherd - a pastor of a church.",
                          "shepherd - the good shepherd, John 10:11.", "love - charity.",
                          "God - the creator.", "world - the earth."}));
@@ -210,7 +211,7 @@ TEST_F(Dictionary, ClickedWordOfABibleWindowOpensItsArticleThroughTheMenu) {
   EXPECT_EQ(Dic->windowTitle(), QStringLiteral("English Bible words"));
   EXPECT_GE(Dic->LargeListBox1->ItemIndex(), 0);
   EXPECT_EQ(WordBox(), "shepherd");
-  EXPECT_EQ(Article(), "shepherd - one who keeps sheep, Ps 23:1.");
+  EXPECT_EQ(Article(), "shepherd - one who keeps sheep, Ps 1:2.");
   EXPECT_TRUE(Dic->ToolButton4->isEnabled());
   EXPECT_FALSE(Dic->ToolButton5->isEnabled());
   EXPECT_TRUE(Dic->ToolButton3->isEnabled());
@@ -378,7 +379,7 @@ TEST_F(Dictionary, PicturesThatCannotBeShownAreReportedAndTheWindowKeepsItsPictu
   std::mt19937 random(7);
   for (int i = 0; i < 400; ++i) garbage += char(random());
   Store(folder + "garbage.jpg", garbage);
-  Store(folder + "truncated.jpg", jpeg.substr(0, jpeg.size() / 2));
+  Store(folder + "truncated.jpg", jpeg.substr(0, jpeg.size() - 6));
   Store(folder + "header.jpg", jpeg.substr(0, 30));
   Store(folder + "empty.jpeg", "");
   Store(folder + "picture.wmf", "not a metafile");
@@ -511,7 +512,7 @@ TEST_F(Dictionary, TheMainWordListOffersTheDictionaryForItsSelectedWord) {
   EXPECT_TRUE(Main->Dictionary2->isEnabled());
   Main->Dictionary2->trigger();
   EXPECT_TRUE(Dic->isVisible());
-  EXPECT_EQ(Article(), "shepherd - one who keeps sheep, Ps 23:1.");
+  EXPECT_EQ(Article(), "shepherd - one who keeps sheep, Ps 1:2.");
   Main->LargeListBox1->SetText("beginning");
   Main->PopupMenu5Popup();
   EXPECT_FALSE(Main->Dictionary2->isEnabled());
@@ -524,17 +525,17 @@ TEST_F(Dictionary, ArticleMenuLooksUpMovesTheBibleAndSearchesTheWord) {
   Dic->ShowWord("shepherd");
   TBibleRichEdit1* view = Dic->BibleRichEdit11;
   const std::string text = view->Text();
-  // "Ps 23:1" selected: "Библия" is offered and moves the Bible windows there.
-  const size_t ref = text.find("Ps 23:1");
+  // "Ps 1:2" selected: "Библия" is offered and moves the Bible windows there.
+  const size_t ref = text.find("Ps 1:2");
   ASSERT_NE(ref, std::string::npos);
-  view->SetSelection(int(ref), 7);
+  view->SetSelection(int(ref), 6);
   view->UpdatePopupItems();
   EXPECT_TRUE(Dic->Bible1->isEnabled());
   EXPECT_FALSE(Dic->Dictionary1->isEnabled());
   Dic->Bible1->trigger();
   EXPECT_EQ(f->Book, 22);
-  EXPECT_EQ(f->Chapter, 23);
-  EXPECT_EQ(f->Verse, 1);
+  EXPECT_EQ(f->Chapter, 1);
+  EXPECT_EQ(f->Verse, 2);
   // "sheep" is no headword; "shepherd" is, and "Речник" looks it up in the window itself.
   const size_t sheep = text.find("sheep,");
   view->SetSelection(int(sheep), 5);
