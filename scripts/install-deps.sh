@@ -10,7 +10,7 @@ PACKAGES=(
   libqt6dbus6 libqt6opengl6-dev libgl-dev
   libjpeg62-turbo-dev libicu-dev
   libsword-dev libsword-utils sword-text-kjv sword-dict-strongs-greek sword-dict-strongs-hebrew sword-dict-naves
-  diatheke bibledit-data
+  diatheke bibledit-data dict-freedict-eng-bul openclipart-svg librsvg2-bin
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xclip xdotool x11-utils imagemagick dbus dbus-x11
   openbox at-spi2-core python3-pyatspi

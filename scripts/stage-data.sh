@@ -19,7 +19,8 @@ if [ -z "$tool" ]; then
 fi
 [ -n "$tool" ] && [ -x "$tool" ] || { echo "stage-data: bible-tool not built" >&2; exit 1; }
 
-packages=(sword-text-kjv sword-dict-strongs-greek sword-dict-strongs-hebrew sword-dict-naves bibledit-data)
+packages=(sword-text-kjv sword-dict-strongs-greek sword-dict-strongs-hebrew sword-dict-naves bibledit-data
+          dict-freedict-eng-bul openclipart-svg librsvg2-bin imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -74,3 +75,56 @@ for pair in StrongsGreek:strongsgreek StrongsHebrew:strongshebrew Nave:nave; do
     "$tool" import-sword-dict "$module" "$stage" "$module"
   fi
 done
+
+# The lexicons of bibledit-data and the English-Bulgarian FreeDict dictionary.
+lexicons=/usr/share/bibledit/sources
+if stale "$stage/Dictionaries/AbbottSmith.ind" "$lexicons/abbott-smith/abbott-smith.tei_lemma.xml"; then
+  "$tool" import-lexicon abbott-smith "$lexicons/abbott-smith/abbott-smith.tei_lemma.xml" "$stage" AbbottSmith
+fi
+if stale "$stage/Dictionaries/BrownDriverBriggs.ind" "$lexicons/hebrewlexicon/BrownDriverBriggs.xml"; then
+  "$tool" import-lexicon bdb "$lexicons/hebrewlexicon/BrownDriverBriggs.xml" "$stage" BrownDriverBriggs
+fi
+freedict=/usr/share/dictd/freedict-eng-bul
+if stale "$stage/Dictionaries/EngBul.ind" "$freedict.index" "$freedict.dict.dz"; then
+  "$tool" import-lexicon freedict "$freedict" "$stage" EngBul
+fi
+
+# Illustrations: public-domain drawings of openclipart-svg as JPEG files, listed under the
+# headwords of the staged dictionaries (several for some words).
+clipart=/usr/share/openclipart/svg
+pictures=(
+  "bible=open_bible.jpg=education/books/open_bible_01_01.svg"
+  "bible=closed_bible.jpg=education/books/closed_bible_01_01.svg"
+  "dove=dove.jpg=animals/birds/dove_symbol.svg"
+  "ark=ark.jpg=animals/birds/ralf_ark.in-berlin.de_ra_01.svg"
+  "sheep=sheep.jpg=animals/mammals/sheep-md-v0.1.svg"
+  "sheep=ram.jpg=animals/mammals/dall_sheep_ram_ganson.svg"
+  "ram=ram.jpg=animals/mammals/dall_sheep_ram_ganson.svg"
+  "camel=camel.jpg=animals/mammals/contour_camel.svg"
+  "camel=camel_head.jpg=animals/mammals/camel_head_01.svg"
+  "angel=angel.jpg=computer/icons/angel_icon_mo_01.svg"
+  "bread=bread.jpg=food/breads_and_carbs/bread_01.svg"
+  "bread=bread_and_wine.jpg=food/bread_and_wine_mark_near_.svg"
+  "wine=bread_and_wine.jpg=food/bread_and_wine_mark_near_.svg"
+  "grapes=grapes.jpg=food/fruit/grapes_01.svg"
+  "vine=grapes.jpg=food/fruit/grapes_01.svg"
+  "cross=cross.jpg=office/cross_hand_drawn_linda_k_01.svg"
+  "world=world_map.jpg=geography/world_map_01.svg"
+  "church=church.jpg=buildings/church_building_01_01.svg"
+  "fish=fish.jpg=animals/fish/brown_fish_01.svg"
+)
+mkdir -p "$stage/Pictures"
+list=""
+for entry in "${pictures[@]}"; do
+  word=${entry%%=*}
+  rest=${entry#*=}
+  file=${rest%%=*}
+  svg=$clipart/${rest#*=}
+  [ -f "$svg" ] || continue
+  if [ ! -s "$stage/Pictures/$file" ] || [ "$svg" -nt "$stage/Pictures/$file" ] || [ "$force" -eq 1 ]; then
+    rsvg-convert -w 320 -b white "$svg" | convert png:- -quality 85 "$stage/Pictures/$file.tmp.jpg" &&
+      mv "$stage/Pictures/$file.tmp.jpg" "$stage/Pictures/$file" || { rm -f "$stage/Pictures/$file.tmp.jpg"; continue; }
+  fi
+  list+="$word=$file"$'\r\n'
+done
+printf '%s' "$list" > "$stage/Pictures/DicPictures.txt"

