@@ -26,16 +26,26 @@ std::string DictionaryTitle(const std::string& indexPath) {
 }
 
 void TDictionaryChoice::LoadDictionaryList(const std::string& dictionaryFolder) {
+  LoadDictionaryList(std::vector<std::string>{dictionaryFolder});
+}
+
+void TDictionaryChoice::LoadDictionaryList(const std::vector<std::string>& folders) {
   DictionaryList.clear();
-  const std::string folder = dictionaryFolder.empty() || dictionaryFolder.back() == '/'
-                                 ? dictionaryFolder
-                                 : dictionaryFolder + "/";
-  std::error_code ec;
   std::vector<std::string> paths;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-    std::string name = entry.path().filename().string();
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".ind") == 0)
-      paths.push_back(folder + name);
+  std::vector<std::string> names;
+  for (const std::string& dictionaryFolder : folders) {
+    const std::string folder = dictionaryFolder.empty() || dictionaryFolder.back() == '/'
+                                   ? dictionaryFolder
+                                   : dictionaryFolder + "/";
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+      std::string name = entry.path().filename().string();
+      if (name.size() > 4 && name.compare(name.size() - 4, 4, ".ind") == 0 &&
+          std::find(names.begin(), names.end(), name) == names.end()) {
+        names.push_back(name);
+        paths.push_back(folder + name);
+      }
+    }
   }
   for (const std::string& path : paths) {
     // A dictionary whose title cannot be read is still listed, under its file name, so that

@@ -20,6 +20,9 @@ class TDictionaryChoice {
   // Finds every "*.ind" file of the folder (which ends with "/"). A missing folder gives none; a
   // dictionary whose title record is damaged is listed under its file name.
   void LoadDictionaryList(const std::string& folder);
+  // The same over several folders, the first first (the user's own before the installed ones,
+  // core/datapaths.h DataFileFolders): a dictionary file name found again later is skipped.
+  void LoadDictionaryList(const std::vector<std::string>& folders);
   // True when a dictionary holds the word; CandidateDictionary then names the first by title.
   // Otherwise CandidateDictionary is the last dictionary whose letters cover the word, or stays.
   bool FindDictionary(const std::string& word);

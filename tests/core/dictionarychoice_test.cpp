@@ -102,3 +102,22 @@ TEST_F(DictionaryChoiceTest, DamagedExplanationListKeepsWhatItHolds) {
   EXPECT_EQ(l.ToVector(), std::vector<uint16_t>{2});
   EXPECT_TRUE(ReadExplanations(Dir.File("latin.ind"), 1).Absent());
 }
+
+// A user's own dictionaries come before the installed ones; one of the same file name hides the
+// installed copy, the others stay.
+TEST_F(DictionaryChoiceTest, UsersOwnFolderComesFirstAndHidesTheSameFile) {
+  TTempDir own;
+  TDictionaryData mine;
+  mine.Title = "Mine";
+  mine.Letters = LatinLetters();
+  mine.Articles = {Article("delta~fourth")};
+  WriteDictionary(own.File("latin"), mine);
+  TDictionaryChoice both;
+  both.LoadDictionaryList(std::vector<std::string>{own.Path(), Dir.Path(), own.File("missing/")});
+  ASSERT_EQ(both.DictionaryList.size(), 2u);
+  EXPECT_EQ(both.DictionaryList[0].second, Dir.File("cyrillic.ind"));
+  EXPECT_EQ(both.DictionaryList[1].first, "Mine");
+  EXPECT_EQ(both.DictionaryList[1].second, own.File("latin.ind"));
+  EXPECT_TRUE(both.FindDictionary("delta"));
+  EXPECT_FALSE(both.FindDictionary("beta"));
+}
