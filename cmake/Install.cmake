@@ -30,7 +30,7 @@ if(BIBLE_DATA_DIR)
           REGEX "/(bible|bible-tool|bible-tool-import|beacon|makewav)$" EXCLUDE
           REGEX "/help(/|$)" EXCLUDE
           REGEX "/Beg1\\.wav$" EXCLUDE
-          REGEX "\\.(ini|sh|png)$" EXCLUDE
+          REGEX "\\.(ini|sh)$" EXCLUDE
           REGEX "/(Search_List|VerseHistory)\\.txt$" EXCLUDE
           REGEX "/\\.[^/]*$" EXCLUDE)
 endif()
