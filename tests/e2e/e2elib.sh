@@ -226,7 +226,9 @@ e2e_type() {
 
 # e2e_click X Y [BUTTON]: a click at screen coordinates.
 e2e_click() {
-  xdotool mousemove --sync "$1" "$2" click "${3:-1}"
+  xdotool mousemove "$1" "$2"
+  sleep 0.1
+  xdotool click "${3:-1}"
   sleep 0.3
 }
 
