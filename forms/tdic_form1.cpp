@@ -30,6 +30,7 @@
 #include "platform/checkedconnect.h"
 #include "platform/codepage.h"
 #include "platform/hints.h"
+#include "platform/winhelp.h"
 
 std::string DictionaryFolder = "Dictionaries/";
 TDic_Form1* Dic_Form1 = nullptr;
@@ -48,6 +49,8 @@ bool HasOnlyLetters(const std::string& text, const TCharSet& letters) {
 TDic_Form1::TDic_Form1(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("Dic_Form1"));
   setWindowTitle(QStringLiteral("Речник"));
+  // Every control of the window, its tool bar and dictionary menu carry help context 11.
+  SetHelpContext(this, 11);
   resize(398, 180);
   CreateControls();
   ConnectEvents();

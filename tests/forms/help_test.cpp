@@ -27,6 +27,7 @@
 #include "controls/tmyspinedit.h"
 #include "core/tbible.h"
 #include "forms/tbibleform1.h"
+#include "forms/tdic_form1.h"
 #include "forms/tlistmessageform1.h"
 #include "forms/tmainform1.h"
 #include "forms/toptionsform1.h"
@@ -226,6 +227,8 @@ TEST_F(Help, F1OpensThePageOfTheFocusedControl) {
   EXPECT_EQ(HelpTopicOf(&range), QStringLiteral("Range"));
   TListMessageForm1 warning(Main.get());
   EXPECT_EQ(HelpTopicOf(&warning), QStringLiteral("ListMessage"));
+  TDic_Form1 dictionary(Main.get());
+  EXPECT_EQ(HelpTopicOf(dictionary.LargeListBox1), QStringLiteral("Dictionary"));
   // A link leads to another page in the same window.
   THelpWindow* help = THelpWindow::Instance();
   help->Browser->setSource(help->Browser->source().resolved(QUrl(QStringLiteral("Keyboard.html"))));
