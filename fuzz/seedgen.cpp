@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
       {4, EnglishSample()}, {0, BulgarianSample()}, {9, GreekSample()}};
   const std::string books(78, '\x01');
   for (const char* target : {"bible", "infofile", "verselist", "wordlist", "index", "settings",
-                             "history", "reference", "markup", "poke"})
+                             "history", "reference", "markup", "poke", "picturelist"})
     std::filesystem::remove_all(Out + "/" + target);
   for (const Sample& s : samples) {
     const std::string folder = WriteSampleVersion(temp.Path(), s.Version, s.Data);
@@ -133,6 +133,9 @@ int main(int argc, char** argv) {
   for (const char* p : {"John 3:16", "999", " -5 ", "+12", "99999999999999999999", "abc", "",
                         "\r\n12\r\n", "Йоан 3:16", "Битие"})
     Seed("poke", std::string(1, '\x01') + p);
+
+  Seed("picturelist", "dove=dove.jpg\r\nsheep=ram.jpg\r\nsheep=sheep.jpg\r\nSheep=lamb.jpg\r\n");
+  Seed("picturelist", Utf8ToCp1251("гълъб=g.jpg\r\nline without sign\r\n=x.bmp\n\rcamel=c.jpg"));
 
   Seed("markup", std::string(1, char(1)) +
                      "The <divineName><w lemma=\"strong:H3068\">LORD</w></divineName> said "
