@@ -173,7 +173,7 @@ class Options : public ::testing::Test {
     Main->activateWindow();
     Main->setFocus();
     Key(0x041D, QStringLiteral("н"), Qt::AltModifier);  // "&Настройка"
-    QTRY_VERIFY(!Dialog->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Dialog->isVisible(); }));
   }
   // A push button is clicked in its middle, a check box or radio button on its box, where a
   // user aims.

@@ -177,16 +177,16 @@ class Search : public ::testing::Test {
   // Opens the mode menu with the button and chooses the item.
   void ChooseMode(QAction* item) {
     QTest::mouseClick(Main->Button1, Qt::LeftButton);
-    QTRY_VERIFY(Main->PopupMenu4->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main->PopupMenu4->isVisible(); }));
     QTest::mouseClick(Main->PopupMenu4, Qt::LeftButton, {},
                       Main->PopupMenu4->actionGeometry(item).center());
-    QTRY_VERIFY(!Main->PopupMenu4->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Main->PopupMenu4->isVisible(); }));
   }
   // The found list's popup menu, item index 0..2.
   void CopyCommand(int index) {
     QApplication::clipboard()->clear();
     ChooseFromContextMenu(Main->ListBox2->viewport(), index);
-    QTRY_VERIFY(!QApplication::clipboard()->text().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QApplication::clipboard()->text().isEmpty(); }));
   }
   QString Status() const { return Main->StatusPanel->text(); }
   std::string WordBoxBytes() const { return Main->LargeListBox1->Text(); }

@@ -93,13 +93,13 @@ TEST(DdeBus, ClientLinkFollowsTheServersName) {
   EXPECT_TRUE(client.PokeData(QStringLiteral("SetText"), QStringLiteral("Йоан 3:16\r\n")));
   EXPECT_TRUE(client.PokeData(QStringLiteral("NoSuchItem"), QStringLiteral("x")));
   EXPECT_TRUE(client.ExecuteMacro(QStringLiteral("Restore")));
-  QTRY_COMPARE_WITH_TIMEOUT(received.size(), 2, 5000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return received.size() == 2; }, 5000));
   EXPECT_EQ(received[0], QStringLiteral("SetText=Йоан 3:16\r\n"));
   EXPECT_EQ(received[1], QStringLiteral("Restore"));
 
   // The viewer quits: the link closes by itself, and later pokes are dropped.
   server.reset();
-  QTRY_COMPARE_WITH_TIMEOUT(closed, 1, 5000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return closed == 1; }, 5000));
   EXPECT_FALSE(client.Linked());
   EXPECT_FALSE(client.PokeData(QStringLiteral("SetText"), QStringLiteral("x")));
 }
