@@ -1,5 +1,7 @@
 #include "tools/bible-tool/tbytecodepage.h"
 
+#include "core/cp1251.h"
+
 #include <stdexcept>
 
 namespace {
@@ -86,24 +88,6 @@ const char16_t Tables[4][128] = {
 };
 
 const char* const Names[4] = {"windows-1250", "windows-1251", "windows-1252", "windows-1253"};
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(char(c));
-  } else if (c < 0x800) {
-    out.push_back(char(0xC0 | (c >> 6)));
-    out.push_back(char(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(char(0xE0 | (c >> 12)));
-    out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(char(0xF0 | (c >> 18)));
-    out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (c & 0x3F)));
-  }
-}
 
 }  // namespace
 

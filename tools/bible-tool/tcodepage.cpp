@@ -1,5 +1,7 @@
 #include "tools/bible-tool/tcodepage.h"
 
+#include "core/cp1251.h"
+
 #include <unicode/translit.h>
 #include <unicode/normalizer2.h>
 #include <unicode/ucnv.h>
@@ -14,24 +16,6 @@ namespace {
 struct TConverterCloser {
   void operator()(UConverter* c) const { ucnv_close(c); }
 };
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(char(c));
-  } else if (c < 0x800) {
-    out.push_back(char(0xC0 | (c >> 6)));
-    out.push_back(char(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(char(0xE0 | (c >> 12)));
-    out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(char(0xF0 | (c >> 18)));
-    out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (c & 0x3F)));
-  }
-}
 
 }  // namespace
 

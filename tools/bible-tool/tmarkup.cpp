@@ -1,5 +1,7 @@
 #include "tools/bible-tool/tmarkup.h"
 
+#include "core/cp1251.h"
+
 #include <cctype>
 #include <cstdlib>
 
@@ -7,21 +9,7 @@ namespace {
 
 void AppendCodePoint(std::string& out, unsigned long c) {
   if (c == 0 || c > 0x10FFFF) c = 0xFFFD;
-  if (c < 0x80) {
-    out.push_back(char(c));
-  } else if (c < 0x800) {
-    out.push_back(char(0xC0 | (c >> 6)));
-    out.push_back(char(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(char(0xE0 | (c >> 12)));
-    out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(char(0xF0 | (c >> 18)));
-    out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (c & 0x3F)));
-  }
+  AppendUtf8(out, char32_t(c));
 }
 
 // Character data with its entities resolved; an unknown entity stays as written.
