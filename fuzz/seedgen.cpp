@@ -3,6 +3,7 @@
 // marked-up verses. Usage: fuzz-seedgen OUTPUT-FOLDER; makes OUTPUT-FOLDER/<target>/seed-N.
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,6 +14,9 @@
 #include "fuzz/fuzzsupport.h"
 #include "settings/tinifile.h"
 #include "tests/support/testversion.h"
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
 
 namespace {
 
@@ -48,6 +52,35 @@ std::string I32(std::initializer_list<int32_t> values) {
   return out;
 }
 
+// A small picture encoded by libjpeg itself: a colour gradient, or grey.
+std::string Jpeg(int width, int height, bool grey, int quality) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr error{};
+  info.err = jpeg_std_error(&error);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = JDIMENSION(width);
+  info.image_height = JDIMENSION(height);
+  info.input_components = grey ? 1 : 3;
+  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, quality, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<unsigned char> row(size_t(width) * size_t(info.input_components));
+  while (info.next_scanline < info.image_height) {
+    for (size_t i = 0; i < row.size(); ++i) row[i] = (unsigned char)(i * 7 + info.next_scanline * 3);
+    JSAMPROW p = row.data();
+    jpeg_write_scanlines(&info, &p, 1);
+  }
+  jpeg_finish_compress(&info);
+  std::string bytes(reinterpret_cast<const char*>(buffer), size);
+  jpeg_destroy_compress(&info);
+  std::free(buffer);
+  return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,7 +98,7 @@ int main(int argc, char** argv) {
       {4, EnglishSample()}, {0, BulgarianSample()}, {9, GreekSample()}};
   const std::string books(78, '\x01');
   for (const char* target : {"bible", "infofile", "verselist", "wordlist", "index", "settings",
-                             "history", "reference", "markup", "poke", "picturelist"})
+                             "history", "reference", "markup", "poke", "picturelist", "jpeg"})
     std::filesystem::remove_all(Out + "/" + target);
   for (const Sample& s : samples) {
     const std::string folder = WriteSampleVersion(temp.Path(), s.Version, s.Data);
@@ -133,6 +166,12 @@ int main(int argc, char** argv) {
   for (const char* p : {"John 3:16", "999", " -5 ", "+12", "99999999999999999999", "abc", "",
                         "\r\n12\r\n", "Йоан 3:16", "Битие"})
     Seed("poke", std::string(1, '\x01') + p);
+
+  const std::string colour = Jpeg(16, 12, false, 75);
+  Seed("jpeg", colour);
+  Seed("jpeg", Jpeg(9, 9, true, 30));
+  Seed("jpeg", colour.substr(0, colour.size() / 2));  // ends early
+  Seed("jpeg", colour + "garbage after the end of the picture");
 
   Seed("picturelist", "dove=dove.jpg\r\nsheep=ram.jpg\r\nsheep=sheep.jpg\r\nSheep=lamb.jpg\r\n");
   Seed("picturelist", Utf8ToCp1251("гълъб=g.jpg\r\nline without sign\r\n=x.bmp\n\rcamel=c.jpg"));

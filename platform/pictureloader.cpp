@@ -4,66 +4,24 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <csetjmp>
-#include <cstdio>
 
-// jpeglib.h needs size_t and FILE declared first.
-#include <jerror.h>
-#include <jpeglib.h>
+#include "platform/jpegdecode.h"
 
 namespace {
 
-// The decoder's error exit returns to DecodeJpeg instead of ending the process.
-struct TJpegError {
-  jpeg_error_mgr Manager;
-  std::jmp_buf Jump;
-};
-
-void JpegErrorExit(j_common_ptr info) {
-  auto* error = reinterpret_cast<TJpegError*>(info->err);
-  std::longjmp(error->Jump, 1);
-}
-
-// Warnings (a file that ends early) are not printed; the decoder goes on.
-void JpegOutputMessage(j_common_ptr) {}
-
-// The decoder's state lives here, outside the frame that setjmp saves, so that nothing with a
-// destructor is skipped by the jump and every value is sound after it.
-struct TJpegJob {
-  jpeg_decompress_struct Info;
-  TJpegError Error;
-  QImage* Image;
-  bool Cmyk;
-};
-
-int RunJpeg(TJpegJob* job, const unsigned char* data, size_t size) {
-  jpeg_decompress_struct* info = &job->Info;
-  info->err = jpeg_std_error(&job->Error.Manager);
-  job->Error.Manager.error_exit = JpegErrorExit;
-  job->Error.Manager.output_message = JpegOutputMessage;
-  if (setjmp(job->Error.Jump)) {
-    const int code = job->Error.Manager.msg_code;
-    jpeg_destroy_decompress(info);
-    return code == 0 ? int(JERR_BAD_STATE) : code;
+// Decoded lines straight into the picture.
+class TImageSink : public TJpegSink {
+ public:
+  explicit TImageSink(QImage& image) : Image(image) {}
+  bool Start(unsigned width, unsigned height, bool cmyk) override {
+    Cmyk = cmyk;
+    Image = QImage(int(width), int(height), QImage::Format_RGBX8888);
+    return !Image.isNull();
   }
-  jpeg_create_decompress(info);
-  jpeg_mem_src(info, data, static_cast<unsigned long>(size));
-  jpeg_read_header(info, TRUE);
-  if (qint64(info->image_width) * qint64(info->image_height) > MaxPicturePixels)
-    ERREXIT(info, JERR_IMAGE_TOO_BIG);
-  job->Cmyk = info->jpeg_color_space == JCS_CMYK || info->jpeg_color_space == JCS_YCCK;
-  info->out_color_space = job->Cmyk ? JCS_CMYK : JCS_EXT_RGBX;
-  jpeg_start_decompress(info);
-  *job->Image = QImage(int(info->output_width), int(info->output_height), QImage::Format_RGBX8888);
-  if (job->Image->isNull()) ERREXIT(info, JERR_OUT_OF_MEMORY);
-  while (info->output_scanline < info->output_height) {
-    JSAMPROW row = job->Image->scanLine(int(info->output_scanline));
-    jpeg_read_scanlines(info, &row, 1);
-  }
-  jpeg_finish_decompress(info);
-  jpeg_destroy_decompress(info);
-  return 0;
-}
+  unsigned char* Row(unsigned y) override { return Image.scanLine(int(y)); }
+  QImage& Image;
+  bool Cmyk = false;
+};
 
 // Adobe's CMYK JPEG files store the inks inverted; four bytes per pixel in place.
 void CmykToRgb(QImage& image) {
@@ -82,12 +40,11 @@ void CmykToRgb(QImage& image) {
 }  // namespace
 
 int DecodeJpeg(const unsigned char* data, size_t size, QImage& image) {
-  TJpegJob job{};
   QImage decoded;
-  job.Image = &decoded;
-  const int code = RunJpeg(&job, data, size);
+  TImageSink sink(decoded);
+  const int code = DecodeJpegRows(data, size, sink);
   if (code != 0) return code;
-  if (job.Cmyk) CmykToRgb(decoded);
+  if (sink.Cmyk) CmykToRgb(decoded);
   image = decoded;
   return 0;
 }
@@ -102,7 +59,7 @@ bool LoadPictureFile(const QString& fileName, QImage& image, QString& error) {
   const QString lower = extension.toLower();
   if (lower == QStringLiteral("jpg") || lower == QStringLiteral("jpeg")) {
     const qint64 size = file.size();
-    int code = int(JERR_IMAGE_TOO_BIG);
+    int code = JpegErrorImageTooBig;
     if (size <= MaxPictureFileSize) {
       const QByteArray data = file.readAll();
       code = DecodeJpeg(reinterpret_cast<const unsigned char*>(data.constData()),

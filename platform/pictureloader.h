@@ -6,13 +6,13 @@
 #include <QImage>
 #include <QString>
 
+#include "platform/jpegdecode.h"
+
 // Decodes JPEG data; 0 on success, else the decoder's message number (libjpeg's J_MESSAGE_CODE).
 // A picture larger than MaxPicturePixels is refused with the number of "image too big". Data
 // that end early give what was decoded, the rest grey, as the decoder does.
 int DecodeJpeg(const unsigned char* data, size_t size, QImage& image);
 
-// The most pixels a picture may have (the window shows it at its own size).
-constexpr qint64 MaxPicturePixels = 40'000'000;
 // A larger file is not read: no picture of the window needs it.
 constexpr qint64 MaxPictureFileSize = 64 * 1024 * 1024;
 
