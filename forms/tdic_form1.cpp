@@ -175,23 +175,7 @@ void TDic_Form1::LoadDictionaryList() {
     folders.clear();
     for (const std::string& folder : DataFileFolders("Dictionaries")) folders.push_back(folder + "/");
   }
-  Choice.LoadDictionaryList(folders.front());
-  for (size_t k = 1; k < folders.size(); ++k) {
-    TDictionaryChoice more;
-    more.LoadDictionaryList(folders[k]);
-    for (auto& line : more.DictionaryList) {
-      const std::string name = std::filesystem::path(line.second).filename().string();
-      const bool shadowed =
-          std::any_of(Choice.DictionaryList.begin(), Choice.DictionaryList.end(), [&](auto& l) {
-            return std::filesystem::path(l.second).filename().string() == name;
-          });
-      if (!shadowed) Choice.DictionaryList.push_back(std::move(line));
-    }
-  }
-  std::stable_sort(Choice.DictionaryList.begin(), Choice.DictionaryList.end(),
-                   [](const auto& a, const auto& b) {
-                     return AnsiCompareText(a.first + "=" + a.second, b.first + "=" + b.second) < 0;
-                   });
+  Choice.LoadDictionaryList(folders);
   DicMenu->clear();
   if (Choice.DictionaryList.size() <= 1) {
     ToolButton6->setMenu(nullptr);
