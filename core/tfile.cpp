@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <system_error>
 #include <utility>
 
@@ -111,4 +112,15 @@ void TFile::Write(const void* buffer, size_t n) {
 bool FileExists(const std::string& path) {
   std::error_code ec;
   return std::filesystem::is_regular_file(path, ec);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::string data;
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"),
+                                                          &std::fclose);
+  if (!f) return data;
+  char buffer[65536];
+  while (size_t n = std::fread(buffer, 1, sizeof buffer, f.get())) data.append(buffer, n);
+  if (std::ferror(f.get())) data.clear();
+  return data;
 }

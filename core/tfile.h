@@ -46,6 +46,8 @@ class TFile {
 };
 
 bool FileExists(const std::string& path);
+// The whole file; empty when it is missing or cannot be read.
+std::string ReadFileBytes(const std::string& path);
 
 // Little-endian helpers over a byte buffer; they only look at the bytes they are given.
 inline uint16_t GetU16(const unsigned char* p) { return uint16_t(p[0] | (p[1] << 8)); }

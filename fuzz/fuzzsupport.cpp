@@ -83,15 +83,4 @@ void WriteFile(const std::string& path, std::string_view bytes) {
   std::fclose(f);
 }
 
-std::string ReadFile(const std::string& path) {
-  std::string data;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
-    std::fclose(f);
-  }
-  return data;
-}
-
 }  // namespace fuzz

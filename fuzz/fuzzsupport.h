@@ -27,7 +27,6 @@ const std::string& WorkFolder();
 std::string CleanFolder(const std::string& name);
 
 void WriteFile(const std::string& path, std::string_view bytes);
-std::string ReadFile(const std::string& path);
 
 // At most this many verses, records or lines are read per input, so that a large count in a
 // damaged file makes a slow input, never a time-out.

@@ -33,7 +33,7 @@ void Seed(const std::string& target, const std::string& bytes) {
 }
 
 std::string Part(const std::string& folder, const char* name) {
-  return fuzz::ReadFile(folder + name);
+  return ReadFileBytes(folder + name);
 }
 
 std::string U16(std::initializer_list<int> values) {
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     settings.WriteString("KJV\\BookMarks", "John 3:16", "");
     settings.WriteString(Utf8ToCp1251("Раздел"), Utf8ToCp1251("Ключ"), "'quoted value'");
   }
-  const std::string iniBytes = fuzz::ReadFile(ini);
+  const std::string iniBytes = ReadFileBytes(ini);
   Seed("settings", fuzz::Join({iniBytes, "MainWindow", "FontSize", "14", "\x00\x05\x04"}));
   Seed("settings",
        fuzz::Join({iniBytes, "kjv\\bookmarks", "JOHN 3:16", "\" spaced \"", "\x03\x02"}));

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "core/ansi.h"
+#include "core/tfile.h"
 
 namespace fs = std::filesystem;
 
@@ -33,22 +34,6 @@ std::string_view Trim(std::string_view s) {
 std::string_view CutAtLineBreak(std::string_view s) {
   size_t p = s.find_first_of(std::string_view("\r\n\0", 3));
   return p == std::string_view::npos ? s : s.substr(0, p);
-}
-
-// The whole file; empty when it is missing or cannot be read (the caller's default then applies).
-std::string ReadFileBytes(const std::string& fileName) {
-  std::string data;
-  std::FILE* f = std::fopen(fileName.c_str(), "rb");
-  if (!f) return data;
-  char buffer[65536];
-  for (;;) {
-    size_t n = std::fread(buffer, 1, sizeof buffer, f);
-    data.append(buffer, n);
-    if (n < sizeof buffer) break;
-  }
-  if (std::ferror(f)) data.clear();
-  std::fclose(f);
-  return data;
 }
 
 enum class LineKind { Other, Section, Key };

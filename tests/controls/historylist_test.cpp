@@ -14,13 +14,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 THistoryList Sample() {
   THistoryList h;
   h.Insert(0, 30, "Йоан 3:16", 45000.25);
@@ -266,7 +259,7 @@ TEST(HistoryList, AFailedSaveLeavesThePreviousFile) {
   TTempDir dir;
   const std::string name = dir.File("Search_List.txt");
   Sample().SaveToFile(name);
-  const std::string before = ReadAll(name);
+  const std::string before = ReadFileBytes(name);
   MakeReadOnly(dir.Path());
   const bool kept = RunUnprivileged(dir.Path(), [&] {
     THistoryList other;
@@ -276,7 +269,7 @@ TEST(HistoryList, AFailedSaveLeavesThePreviousFile) {
       return false;  // a refused write must not pass for success
     } catch (const EInOutError&) {
     }
-    return ReadAll(name) == before && !std::filesystem::exists(name + ".tmp");
+    return ReadFileBytes(name) == before && !std::filesystem::exists(name + ".tmp");
   });
   std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all,
                                std::filesystem::perm_options::add);

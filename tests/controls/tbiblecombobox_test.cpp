@@ -15,13 +15,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 QStringList Items(const QComboBox& box) {
   QStringList items;
   for (int i = 0; i < box.count(); ++i) items << box.itemText(i);
@@ -203,7 +196,7 @@ class TBibleComboBoxTest : public QObject {
     TTempDir dir;
     const std::string name = dir.File("Search_List.txt");
     Box->SaveToFile(name);
-    const std::string file = ReadAll(name);
+    const std::string file = ReadFileBytes(name);
     QCOMPARE(file, std::string("0\r\n\xE1\xF1\xF7\xDE\r\n 4.50007500000000E+0004 30\r\n") + theos +
                        "\r\n 4.50005000000000E+0004 2000\r\n" + logos + "\r\n");
 
@@ -244,7 +237,7 @@ class TBibleComboBoxTest : public QObject {
     TTempDir dir;
     const std::string name = dir.File("VerseHistory.txt");
     Box->SaveToFile(name);
-    const std::string before = ReadAll(name);
+    const std::string before = ReadFileBytes(name);
     Box->Add(1, "extra", 2.0);
     bool raised = false;
     try {
@@ -254,7 +247,7 @@ class TBibleComboBoxTest : public QObject {
     }
     QVERIFY(raised);
     QCOMPARE(Box->Count(), 4);
-    QCOMPARE(ReadAll(name), before);
+    QCOMPARE(ReadFileBytes(name), before);
   }
 };
 

@@ -83,17 +83,6 @@ TVersionData BulgarianSample() {
   return d;
 }
 
-std::string ReadFileBytes(const std::string& path) {
-  std::string data;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
-    std::fclose(f);
-  }
-  return data;
-}
-
 std::string Greek(const std::string& utf8) {
   // windows-1253 places U+0391..U+03CE at 0xC1..0xFE (0xD2 unassigned).
   std::string out;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/dictionarywriter.h"
+#include "core/tfile.h"  // ReadFileBytes
 #include "core/versionwriter.h"
 
 // A temporary folder removed with its contents when the object goes.
@@ -40,9 +41,6 @@ std::string WriteSampleVersion(const std::string& root, int versionIndex, const 
 
 // A small dictionary of three articles with windows-1251 headwords.
 TDictionaryData SampleDictionary();
-
-// The whole file; "" when it cannot be read.
-std::string ReadFileBytes(const std::string& path);
 
 // UTF-8 -> windows-1253 for the Greek letters the samples use.
 std::string Greek(const std::string& utf8);

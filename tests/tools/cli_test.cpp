@@ -39,8 +39,7 @@ TRun RunTool(const std::vector<std::string>& args, const TTempDir& dir) {
   while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.Out.append(buf, n);
   int status = pclose(p);
   r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream err(dir.File("stderr.txt"));
-  r.Err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+  r.Err = ReadFileBytes(dir.File("stderr.txt"));
   return r;
 }
 
@@ -145,9 +144,7 @@ TEST(ReplaceFolderTest, FailedWriteKeepsTheOldFolderAndLeavesNoTemporary) {
                                          throw std::runtime_error("disk full");
                                        }),
                std::runtime_error);
-  std::ifstream in(target + "/a.txt");
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(content, "old");
+  EXPECT_EQ(ReadFileBytes(target + "/a.txt"), "old");
   ReplaceFolderAtomically(target + "/", [](const std::string& folder) {
     std::ofstream(folder + "b.txt") << "new";
   });

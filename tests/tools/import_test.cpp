@@ -44,11 +44,6 @@ std::string NpmPackage(const std::string& folder) {
   return fs::is_regular_file(path + "/package.json") ? path : "";
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 struct TRun {
   int Status = -1;
   std::string Err;
@@ -62,7 +57,7 @@ TRun RunTool(const std::vector<std::string>& args, const std::string& errFile,
   TRun r;
   int status = std::system(command.c_str());
   r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.Err = ReadAll(errFile);
+  r.Err = ReadFileBytes(errFile);
   return r;
 }
 
@@ -133,7 +128,7 @@ TEST_F(ImportTest, ZefaniaLutherReadsAsTheSource) {
   std::map<std::string, std::set<uint16_t>> scan;
   int verses = 0, compared = 0;
   for (const auto& entry : fs::directory_iterator(text)) {
-    const std::string xml = ReadAll(entry.path().string());
+    const std::string xml = ReadFileBytes(entry.path().string());
     std::smatch m;
     if (!std::regex_search(xml, m, book)) continue;
     const int slot = SlotOfProtestantNumber(std::stoi(m[1]));
@@ -248,7 +243,7 @@ std::map<std::string, std::string> FolderFiles(const std::string& folder) {
   std::map<std::string, std::string> files;
   for (const auto& e : fs::recursive_directory_iterator(folder))
     if (e.is_regular_file())
-      files[fs::relative(e.path(), folder).string()] = ReadAll(e.path().string());
+      files[fs::relative(e.path(), folder).string()] = ReadFileBytes(e.path().string());
   return files;
 }
 
