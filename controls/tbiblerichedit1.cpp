@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "controls/fontconvert.h"
+#include "platform/clipboardchain.h"
 #include "platform/codepage.h"
 
 namespace {
@@ -258,7 +259,10 @@ void TBibleRichEdit1::Clear() {
 
 void TBibleRichEdit1::SelectAll() { selectAll(); }
 
-void TBibleRichEdit1::CopyToClipboard() { copy(); }
+void TBibleRichEdit1::CopyToClipboard() {
+  const TOwnClipboardCopy own;
+  copy();
+}
 
 int TBibleRichEdit1::LineCount() const {
   const QTextDocument* doc = document();

@@ -85,7 +85,8 @@ class TBibleRichEdit1 : public QTextEdit {
   // Empties the text; the insertion point returns to the default attributes.
   void Clear();
   void SelectAll();
-  // The selection as rich and as plain text.
+  // The selection as rich and as plain text; the program's own copy, which the clipboard
+  // watcher leaves alone (platform/clipboardchain.h).
   void CopyToClipboard();
 
   // The line list: a trailing empty line does not count.

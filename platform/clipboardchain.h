@@ -15,6 +15,22 @@
 
 using TViewerHandle = std::uintptr_t;  // 0: none
 
+// The program's own copy to the clipboard is under way while one of these exists (copies may
+// nest): the clipboard watcher does not take what the program copies itself for a reference to
+// show. Scoped, so that it cannot stay set after the copy, whatever the copy throws.
+class TOwnClipboardCopy {
+ public:
+  TOwnClipboardCopy() { ++FDepth; }
+  ~TOwnClipboardCopy() { --FDepth; }
+  TOwnClipboardCopy(const TOwnClipboardCopy&) = delete;
+  TOwnClipboardCopy& operator=(const TOwnClipboardCopy&) = delete;
+  static bool InProgress() { return FDepth > 0; }
+
+ private:
+  // The clipboard is one for the whole process, and so is this.
+  static inline int FDepth = 0;
+};
+
 // The platform's services of the chain.
 class TClipboardChain {
  public:
