@@ -33,28 +33,16 @@ int RunProgram(TBibleApplication& app) {
   SetApplicationHelpFile(QStringLiteral("Bible.hlp"));
 
   TMainForm1 main;
-  MainForm1 = &main;
   TLogoForm1 logo(&main);
-  LogoForm1 = &logo;
   TRangeForm1 range(&main);
-  RangeForm1 = &range;
   TOptionsForm1 options(&main);
-  OptionsForm1 = &options;
   TListMessageForm1 listMessage(&main);
-  ListMessageForm1 = &listMessage;
-  TDic_Form1 dictionary(&main);
-  Dic_Form1 = &dictionary;
+  TDic_Form1 dictionary(main.DictionaryFolder, &main);
   TPictureForm1 picture(&main);
-  PictureForm1 = &picture;
+  // The main window connects the others; none of them knows the main window.
+  main.SetWindows({&logo, &range, &options, &listMessage, &dictionary, &picture});
   main.show();
-  const int result = app.exec();
-  PictureForm1 = nullptr;
-  Dic_Form1 = nullptr;
-  ListMessageForm1 = nullptr;
-  OptionsForm1 = nullptr;
-  RangeForm1 = nullptr;
-  LogoForm1 = nullptr;
-  return result;
+  return app.exec();
 }
 
 }  // namespace
@@ -68,7 +56,7 @@ int main(int argc, char** argv) {
   MainFont = TFont{"Times New Roman", 12, 0, RUSSIAN_CHARSET, 0};
   IniFile->ReadFont("MainWindow", MainFont);
   const int result = RunProgram(app);
-  if (!SettingsWriteFailed) {
+  if (!settings.WriteFailed) {
     try {
       IniFile->WriteFont("MainWindow", MainFont);
     } catch (const std::exception& e) {

@@ -69,9 +69,7 @@ struct TReader {
 void BM_BuildAndShowChapter176(benchmark::State& state) {
   TReader r;
   for (auto _ : state) {
-    ReuseChapterText = false;
-    r.Form->DisplayVerse(22, 1, 1);
-    ReuseChapterText = true;
+    r.Form->DisplayVerse(22, 1, 1, false);
     r.Form->BRichEdit1->viewport()->repaint();
   }
   state.counters["verses"] = double(r.Form->VerseStart.size() - 2);

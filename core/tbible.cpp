@@ -25,9 +25,6 @@ const bool VersionParagraphMarks[VersionTableSize] = {false, false, false, true,
 std::string DataRoot;
 std::array<std::unique_ptr<TBible>, VersionTableSize> Bibles;
 TFont MainFont;
-bool DifferentFonts = false;
-std::array<std::string, MaxMarkWords> MarkWords;
-int MarkWordCount = 0;
 
 TCharSet VersionLetters(int v) {
   TCharSet s;
@@ -141,7 +138,7 @@ const TBook EmptyBook;
 
 }  // namespace
 
-TBible::TBible(int versionIndex) {
+TBible::TBible(int versionIndex, bool differentFonts) {
   VersionIndex = uint16_t(versionIndex < 0 ? 0 : versionIndex);
   const bool known = versionIndex >= 0 && versionIndex < VersionTableSize;
   if (known) {
@@ -150,7 +147,6 @@ TBible::TBible(int versionIndex) {
         DataFile(VersionDiskFolder(versionIndex) + "BibleTitles.txt", TPathUse::Read);
     DataPath = titles.substr(0, titles.size() - std::string("BibleTitles.txt").size());
   }
-  MarkWordCount = 0;
   Letters = VersionLetters(versionIndex);
   for (auto& book : Books) book = std::make_unique<TBook>();
   if (!DataPath.empty()) LoadTitles();
@@ -161,7 +157,7 @@ TBible::TBible(int versionIndex) {
   // Without a home folder the histories stay with the data, where a failed write is reported.
   if (HistoryPath.empty()) HistoryPath = DataPath;
   const std::string folder = VersionFolders[VersionIndex];
-  if (IniFile && DifferentFonts) {
+  if (IniFile && differentFonts) {
     TFont stored = Font;
     SetFont(IniFile->ReadFont(folder + "Font", stored));
   } else {
@@ -297,6 +293,11 @@ void TBible::LoadStructure() {
 
 int VersionLanguage(const TBible& bible) {
   return bible.VersionIndex < VersionTableSize ? VersionLanguages[bible.VersionIndex] : 0;
+}
+
+int BookNameCharset(const TBible* bible) {
+  if (!bible) return RUSSIAN_CHARSET;
+  return VersionLanguage(*bible) == 3 ? RUSSIAN_CHARSET : bible->Font.Charset;
 }
 
 std::string CyrillicFontName() {

@@ -16,7 +16,6 @@ using TCharSet = std::bitset<256>;
 
 constexpr int VersionTableSize = 11;
 constexpr int MaxBooks = 78;
-constexpr int MaxMarkWords = 30;
 
 // The version table, indexed by version index 0..10.
 extern const char* const VersionFolders[VersionTableSize];      // "KJV\\": also section names
@@ -41,8 +40,9 @@ class TBook {
 
 class TBible {
  public:
-  // Loads the version; DataPath is empty afterwards when the version is unavailable.
-  explicit TBible(int versionIndex);
+  // Loads the version; DataPath is empty afterwards when the version is unavailable. With
+  // differentFonts the version takes its own stored font, else MainFont.
+  explicit TBible(int versionIndex, bool differentFonts = false);
   // Saves font and bookmarks to the settings.
   ~TBible();
   TBible(const TBible&) = delete;
@@ -87,9 +87,9 @@ class TBible {
 extern std::string DataRoot;  // folder of the data read by every user (core/datapaths.h) + "/"
 extern std::array<std::unique_ptr<TBible>, VersionTableSize> Bibles;
 extern TFont MainFont;
-extern bool DifferentFonts;
-extern std::array<std::string, MaxMarkWords> MarkWords;
-extern int MarkWordCount;
 
 int VersionLanguage(const TBible& bible);
+// The character set of a version's book names and references: the Greek version's book names are
+// Cyrillic; without a version, the system's (windows-1251).
+int BookNameCharset(const TBible* bible);
 std::string CyrillicFontName();

@@ -31,6 +31,10 @@ class TCustomIniFile {
   // Keys "WindowState", "Top", "Left", "Width", "Height"; a maximized window keeps the stored bounds.
   TFormPlacement& ReadFormPlacement(const std::string& section, TFormPlacement& placement);
   void WriteFormPlacement(const std::string& section, const TFormPlacement& placement);
+
+  // Set by the program once a write failed during this run: the failure is reported once, and
+  // the writes still to come at exit are not attempted.
+  bool WriteFailed = false;
 };
 
 // The program's one settings object; created before the program entry runs, released after it.

@@ -4,16 +4,6 @@
 #include "core/bibleunit.h"
 #include "core/tinfofile.h"
 
-namespace {
-
-void AddMarkWord(const std::string& word) {
-  if (MarkWordCount < 0) MarkWordCount = 0;
-  if (MarkWordCount >= MaxMarkWords) return;
-  MarkWords[size_t(MarkWordCount++)] = word;
-}
-
-}  // namespace
-
 std::vector<std::string> SplitWords(const std::string& text, const TCharSet& letters) {
   std::vector<std::string> words;
   std::string word;
@@ -30,6 +20,10 @@ std::vector<std::string> SplitWords(const std::string& text, const TCharSet& let
 }
 
 TWordSearch::TWordSearch() { BookSet.fill(1); }
+
+void TWordSearch::AddMarkWord(const std::string& word) {
+  if (MarkWords.size() < MaxMarkWords) MarkWords.push_back(word);
+}
 
 // The verses of one word within the book set: empty when the word list lacks the word exactly
 // (the lower-bound search lands on the next word) or the concordance has no set for it.
@@ -63,7 +57,7 @@ bool TWordSearch::SearchText(const TBible& bible, const std::string& text) {
   }
   if (Mode == TSearchMode::Only) {
     SearchExpression = text;
-    MarkWordCount = 0;
+    MarkWords.clear();
   }
   PhraseFound.Reset();
   Found.Reset();
@@ -94,7 +88,7 @@ bool TWordSearch::SearchText(const TBible& bible, const std::string& text) {
     case TSearchMode::Only:
       break;
   }
-  if (MarkWordCount < MaxMarkWords) AddMarkWord(AnsiLowerCase(text));
+  AddMarkWord(AnsiLowerCase(text));
   PreviousFound = CopyVerseList(Found);
   if (Found.Present() && !SearchExpression.empty())
     StatusText = SearchExpression + " | " + std::to_string(Found.Count());

@@ -1,15 +1,20 @@
 #pragma once
-// The word search over the active version: each word of a search text is looked up in the word
+// The search session over the active version: each word of a search text is looked up in the word
 // list, its verse set read from the concordance and limited to the book set, the words of one text
-// intersected, and the result combined with the previous one by the mode. The main window owns one
-// TWordSearch for the whole run and shows Found, StatusText and MarkWords.
+// intersected, and the result combined with the previous one by the mode. The session keeps the
+// expression, the mode, the range, the result and the words to colour; the main window owns one
+// for the whole run, shows Found and StatusText, and the Bible windows colour MarkWords.
 
 #include <string>
+#include <vector>
 
 #include "core/tbible.h"
 #include "core/verselist.h"
 
 enum class TSearchMode { Only, And, Or, Without };
+
+// The words the Bible windows colour stop at this many; later ones are not coloured.
+constexpr size_t MaxMarkWords = 30;
 
 class TWordSearch {
  public:
@@ -23,15 +28,22 @@ class TWordSearch {
   // otherwise. The repeat guard reads it.
   std::string StatusText;
   TBookSet BookSet;  // all books at creation
+  // The search range dialog's choice that gave BookSet: 0 all books, 1 the Old Testament, 2 the
+  // New, 3 selected books.
+  int RangeType = 0;
   TSearchMode Mode = TSearchMode::Only;
+  // The words to colour: each word found, as the word list spells it, and each whole text in lower
+  // case; a search in mode "само" starts them afresh.
+  std::vector<std::string> MarkWords;
 
-  // Runs the search of text (bytes in the version's code page) over the bible and fills MarkWords.
+  // Runs the search of text (bytes in the version's code page) over the bible.
   // Returns false when the repeat guard found the same text just applied and nothing changed.
   bool SearchText(const TBible& bible, const std::string& text);
   void SetModeOnly() { Mode = TSearchMode::Only; }
 
  private:
   VerseList WordVerses(const TBible& bible, const std::string& word);
+  void AddMarkWord(const std::string& word);
 };
 
 // The words of a text: maximal runs of the letters, left to right.

@@ -1,72 +1,95 @@
 #include "forms/tbibleform1.h"
 
 #include <QAction>
-#include <algorithm>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QListWidget>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "controls/fontconvert.h"
-#include "controls/tbiblecombobox.h"
 #include "controls/tbiblerichedit1.h"
-#include "controls/tfoundlistbox.h"
-#include "controls/tlargelistbox.h"
-#include "controls/tmyspinedit.h"
-#include "core/bibleunit.h"
 #include "core/chapterbuilder.h"
 #include "core/nearestplace.h"
 #include "core/tbible.h"
-#include "core/tcustominifile.h"
-#include "core/tlargestringlist.h"
-#include "forms/tdic_form1.h"
-#include "forms/tlistmessageform1.h"
-#include "forms/tmainform1.h"
-#include "forms/toptionsform1.h"
 #include "platform/checkedconnect.h"
-#include "platform/codepage.h"
 #include "platform/showmessage.h"
 
-TBibleForm1* TBibleForm1::Create(TMainForm1* owner, int x, int b, int c, int v) {
+TBibleForm1* TBibleForm1::Create(const TBibleFormShared& shared, int x, int b, int c, int v,
+                                 QWidget* messageParent) {
   if (x < 0 || x >= VersionTableSize) {
-    ShowMessage(QStringLiteral("Версията липсва."), owner);
+    ShowMessage(QStringLiteral("Версията липсва."), messageParent);
     return nullptr;
   }
   auto& slot = Bibles[size_t(x)];
   if (!slot) {
-    slot = std::make_unique<TBible>(x);
+    slot = std::make_unique<TBible>(x, shared.Settings.DifferentFonts);
     if (slot->DataPath.empty()) {
       slot->SettingsSaved = true;  // nothing of an unavailable version goes to the settings
       slot.reset();
-      ShowMessage(QStringLiteral("Версията липсва."), owner);
+      ShowMessage(QStringLiteral("Версията липсва."), messageParent);
       return nullptr;
     }
   }
   // A place the version lacks (a book outside the Greek New Testament, damaged settings) opens
   // at the nearest place the version has.
   NearestPlace(*slot, b, c, v);
-  try {
-    return new TBibleForm1(owner, x, b, c, v);
-  } catch (...) {
-    // A damaged text file stops the first build: the window is not opened, and the version's
-    // menu item stays checked only for the windows it already has.
-    if (owner && owner->Version[size_t(x)]) {
-      bool open = false;
-      for (TBibleForm1* f : owner->BibleForms()) open = open || f->VersionIndex() == x;
-      owner->Version[size_t(x)]->setChecked(open);
-    }
-    throw;
+  return new TBibleForm1(shared, x, b, c, v);
+}
+
+std::vector<TBibleForm1*> TBibleForm1::FormsIn(const QMdiArea* area) {
+  std::vector<TBibleForm1*> forms;
+  if (!area) return forms;
+  const QList<QMdiSubWindow*> list = area->subWindowList(QMdiArea::StackingOrder);
+  for (auto it = list.rbegin(); it != list.rend(); ++it) {
+    auto* form = qobject_cast<TBibleForm1*>((*it)->widget());
+    if (form && !form->Closing) forms.push_back(form);
+  }
+  return forms;
+}
+
+TBibleForm1* TBibleForm1::ActiveIn(const QMdiArea* area) {
+  if (QMdiSubWindow* sub = area ? area->activeSubWindow() : nullptr) {
+    auto* form = qobject_cast<TBibleForm1*>(sub->widget());
+    if (form && !form->Closing) return form;
+  }
+  const auto forms = FormsIn(area);
+  return forms.empty() ? nullptr : forms.front();
+}
+
+void TBibleForm1::TileIn(QMdiArea* area) {
+  if (!area) return;
+  std::vector<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::CreationOrder)) {
+    auto* form = qobject_cast<TBibleForm1*>(sub->widget());
+    if (form && !form->Closing && !sub->isMinimized()) windows.push_back(sub);
+  }
+  const int n = int(windows.size());
+  if (n == 0) return;
+  // Side by side in columns, as parallel texts are read; more than four make a grid.
+  const int columns = n <= 4 ? n : int(std::ceil(std::sqrt(double(n))));
+  const int rows = (n + columns - 1) / columns;
+  const QRect frame = area->viewport()->rect();
+  for (int i = 0; i < n; ++i) {
+    const int row = i / columns;
+    const int column = i % columns;
+    const int inRow = row == rows - 1 ? n - row * columns : columns;
+    const int x0 = frame.width() * column / inRow;
+    const int x1 = frame.width() * (column + 1) / inRow;
+    const int y0 = frame.height() * row / rows;
+    const int y1 = frame.height() * (row + 1) / rows;
+    if (windows[size_t(i)]->isMaximized()) windows[size_t(i)]->showNormal();
+    windows[size_t(i)]->setGeometry(x0, y0, x1 - x0, y1 - y0);
   }
 }
 
-TBibleForm1::TBibleForm1(TMainForm1* owner, int x, int b, int c, int v)
-    : QWidget(nullptr), Owner(owner) {
+TBibleForm1::TBibleForm1(const TBibleFormShared& shared, int x, int b, int c, int v)
+    : QWidget(nullptr), FShared(shared) {
   Bible = Bibles[size_t(x)].get();
   Book = b;
   Chapter = c;
@@ -107,16 +130,21 @@ TBibleForm1::TBibleForm1(TMainForm1* owner, int x, int b, int c, int v)
   };
   BRichEdit1->AutoMark = true;
 
-  BIBLE_CONNECT(PopupMenu1, &QMenu::aboutToShow, this, [this] { PopupMenu1Popup(); });
-  BIBLE_CONNECT(Copy1, &QAction::triggered, this, [this] { Copy1Click(); });
-  BIBLE_CONNECT(Translate1, &QAction::triggered, this, [this] { Translate1Click(); });
-  BIBLE_CONNECT(Navigate1, &QAction::triggered, this, [this] { Navigate1Click(); });
-  BIBLE_CONNECT(Find1, &QAction::triggered, this, [this] { Find1Click(); });
-  BIBLE_CONNECT(ActivateVerse1, &QAction::triggered, this, [this] { ActivateVerse1Click(); });
-  BIBLE_CONNECT(SelektVerse1, &QAction::triggered, this, [this] { SelektVerse1Click(); });
-  BIBLE_CONNECT(SelectAll1, &QAction::triggered, this, [this] { SelectAll1Click(); });
-  BIBLE_CONNECT(AddBookmark1, &QAction::triggered, this, [this] { AddBookmark1Click(); });
-  BIBLE_CONNECT(DeleteBookmark1, &QAction::triggered, this, [this] { DeleteBookmark1Click(); });
+  QObject* to = &FConnections;
+  BIBLE_CONNECT(PopupMenu1, &QMenu::aboutToShow, to, [this] { PopupMenu1Popup(); });
+  BIBLE_CONNECT(Copy1, &QAction::triggered, to, [this] { Copy1Click(); });
+  BIBLE_CONNECT(Translate1, &QAction::triggered, to, [this] { Translate1Click(); });
+  BIBLE_CONNECT(Navigate1, &QAction::triggered, to, [this] { Navigate1Click(); });
+  BIBLE_CONNECT(Find1, &QAction::triggered, to, [this] { Find1Click(); });
+  BIBLE_CONNECT(ActivateVerse1, &QAction::triggered, to, [this] { ActivateVerse1Click(); });
+  BIBLE_CONNECT(SelektVerse1, &QAction::triggered, to, [this] { SelektVerse1Click(); });
+  BIBLE_CONNECT(SelectAll1, &QAction::triggered, to, [this] { SelectAll1Click(); });
+  BIBLE_CONNECT(AddBookmark1, &QAction::triggered, to, [this] { AddBookmark1Click(); });
+  BIBLE_CONNECT(DeleteBookmark1, &QAction::triggered, to, [this] { DeleteBookmark1Click(); });
+  // A search colours its words in every window.
+  BIBLE_CONNECT(&FShared.Search, &TChangeNotifier::Changed, to, [this] {
+    if (!Closing) DisplayVerse(Book, Chapter, Verse);
+  });
 
   FormCreate();
   BRichEdit1->SetViewFont(Bible->Font);
@@ -128,7 +156,6 @@ void TBibleForm1::FormCreate() {
   setWindowTitle(QString::fromUtf8(VersionCaptions[x]));
   JustCreated = true;
   BRichEdit1->Letters = Bible->Letters;
-  if (Owner && Owner->Version[size_t(x)]) Owner->Version[size_t(x)]->setChecked(true);
 }
 
 int TBibleForm1::VersionIndex() const { return Bible ? Bible->VersionIndex : 0; }
@@ -138,58 +165,7 @@ QMdiSubWindow* TBibleForm1::SubWindow() const {
 }
 
 void TBibleForm1::FormActivate() {
-  if (JustCreated || Closing || !Owner) return;
-  TMainForm1& m = *Owner;
-  if (m.CurrentBible != Bible) {
-    if (m.CurrentBible) {
-      // A history that cannot be written (a read-only data folder) is reported, and the switch
-      // goes on: otherwise every later activation would stop at the same error.
-      try {
-        m.LargeListBox1->ComboBox->SaveToFile(m.CurrentBible->HistoryPath + "Search_List.txt");
-        m.BibleComboBox1->SaveToFile(m.CurrentBible->HistoryPath + "VerseHistory.txt");
-      } catch (const std::exception& e) {
-        ShowMessage(QString::fromStdString(e.what()), Owner);
-      }
-    }
-    m.CurrentBible = Bible;
-    m.LastVersionText.clear();
-    m.ApplyVersionFont();
-    const int names = m.NameCharset();
-    m.ComboBox1->blockSignals(true);
-    m.ComboBox1->clear();
-    for (int p = 1; p <= Bible->BookCount; ++p)
-      m.ComboBox1->addItem(DecodeBytes(Bible->BookAt(p).Name, names));
-    m.ComboBox1->setCurrentIndex(Bible->BookPosition[size_t(Book >= 0 && Book <= MaxBooks ? Book : 0)] - 1);
-    m.ComboBox1->blockSignals(false);
-    m.FitBookList();
-    m.ListBox2->clear();
-    m.LargeListBox1->SetCharset(Bible->Font.Charset);
-    m.LargeListBox1->SetList(std::make_unique<TLargeStringList2>(Bible));
-    m.LargeListBox1->ComboBox->SetCharset(Bible->Font.Charset);
-    m.LargeListBox1->ComboBox->LoadFromFile(Bible->HistoryPath + "Search_List.txt");
-    const std::string word = m.LargeListBox1->ComboBox->Text();
-    m.LargeListBox1->ComboBox->SetText(std::string());
-    m.LargeListBox1->SetText(word);
-    m.BibleComboBox1->SetCharset(names);
-    m.BibleComboBox1->LoadFromFile(Bible->HistoryPath + "VerseHistory.txt");
-    if (ListMessageForm1)
-      ListMessageForm1->CheckList(m.BibleComboBox1, QStringLiteral("отваряните стихове"));
-    LoadBookmarkMenu();
-  }
-  if (m.LastSynced != this) {
-    m.CurrentBook = Book;
-    const int position = Book >= 1 && Book <= MaxBooks ? Bible->BookPosition[size_t(Book)] : 0;
-    m.ComboBox1->blockSignals(true);
-    m.ComboBox1->setCurrentIndex(position - 1);
-    m.ComboBox1->setEditText(m.ComboBox1->itemText(position - 1));
-    m.ComboBox1->blockSignals(false);
-    m.SpinEdit1->FixValue(Chapter);
-    m.SpinEdit2->FixValue(Verse);
-    m.ShowPosition();
-    SendViewerText();
-    SendViewerPosition(Verse);
-    m.LastSynced = this;
-  }
+  if (!JustCreated && !Closing) Q_EMIT Activated(this);
 }
 
 void TBibleForm1::closeEvent(QCloseEvent* event) {
@@ -200,24 +176,14 @@ void TBibleForm1::closeEvent(QCloseEvent* event) {
 void TBibleForm1::FormClose() {
   if (Closing) return;
   Closing = true;
-  if (Owner) {
-    int same = 1;
-    for (TBibleForm1* f : Owner->BibleForms())
-      if (f != this && f->Bible == Bible) ++same;
-    if (same == 1 && Owner->Version[size_t(VersionIndex())])
-      Owner->Version[size_t(VersionIndex())]->setChecked(false);
-    Owner->BibleWindowClosed(this);
-  }
+  Q_EMIT Closed(this);
 }
 
-void TBibleForm1::SaveWindowState(TCustomIniFile& settings, const std::string& section) const {
-  settings.WriteInteger(section, "BibleHndl", VersionIndex());
-  settings.WriteInteger(section, "Book", Book);
-  settings.WriteInteger(section, "Chapter", Chapter);
-  settings.WriteInteger(section, "Verse", Verse);
+void TBibleForm1::SaveWindowState(TSavedWindow& state) const {
+  state = {VersionIndex(), Book, Chapter, Verse};
 }
 
-void TBibleForm1::DisplayVerse(int b, int c, int v) {
+void TBibleForm1::DisplayVerse(int b, int c, int v, bool reuseChapterText) {
   TBibleRichEdit1& view = *BRichEdit1;
   view.SetViewFont(Bible->Font);
   const TBook* book = b >= 1 && b <= MaxBooks ? Bible->Books[size_t(b)].get() : nullptr;
@@ -227,10 +193,10 @@ void TBibleForm1::DisplayVerse(int b, int c, int v) {
   }
   const int n = book->Chapters[size_t(c - 1)];
   view.SetHideSelection(true);
-  if (b != ShownBook || c != ShownChapter || !ReuseChapterText || VerseStart.empty()) {
+  if (b != ShownBook || c != ShownChapter || !reuseChapterText || VerseStart.empty()) {
     TChapterOptions options;
-    options.View = TViewOptions::Unpack(ViewOptions);
-    options.ShowFootnotes = !OptionsForm1 || OptionsForm1->CheckBox10->isChecked();
+    options.View = TViewOptions::Unpack(FShared.Settings.ViewOptions);
+    options.ShowFootnotes = FShared.Settings.ShowFootnotes;
     options.FontCharset = Bible->Font.Charset;
     options.BlankAfterItalic = Bible->Font.Name == "MS Sans Serif" || Bible->Font.Name == "MS Serif";
     TChapterText text;
@@ -262,21 +228,23 @@ void TBibleForm1::DisplayVerse(int b, int c, int v) {
   view.SetScrollBars(TBibleRichEdit1::ssVertical);
   if (v >= 1 && v <= n) {
     view.SetSelection(VerseStart[size_t(v)], VerseStart[size_t(v) + 1] - VerseStart[size_t(v)]);
-    view.SetSelColor(ToQColor(CurrentVerseColor));
+    view.SetSelColor(ToQColor(FShared.Settings.CurrentVerseColor));
     view.SetHideSelection(false);
     view.SetSelStart(VerseStart[size_t(v)]);
     SendViewerPosition(v);
-    if (MarkWordCount > 0) {
+    const std::vector<std::string>& words = FShared.Search.MarkWords;
+    if (!words.empty()) {
       // Only the active verse is searched, so only its bytes are taken from the view; the text
       // before it stands in as blanks (never letters, as the line break before a verse).
       const int from = VerseStart[size_t(v)];
       std::string text(size_t(from), ' ');
       text += view.TextRange(from, VerseStart[size_t(v) + 1] - from);
-      const auto ranges = FoundWordRanges(text, VerseStart, v, MarkWords.data(),
-                                          std::min(MarkWordCount, MaxMarkWords), Bible->Letters);
+      const auto ranges =
+          FoundWordRanges(text, VerseStart, v, words.data(),
+                          int(std::min(words.size(), MaxMarkWords)), Bible->Letters);
       for (const auto& [start, length] : ranges) {
         view.SetSelection(start, length);
-        view.SetSelColor(ToQColor(FounWordColor));
+        view.SetSelColor(ToQColor(FShared.Settings.FounWordColor));
       }
     }
     view.SetSelStart(VerseStart[size_t(v)]);
@@ -320,76 +288,35 @@ void TBibleForm1::resizeEvent(QResizeEvent* event) {
 }
 
 int TBibleForm1::VerseAt(int32_t p) const {
-  const int m = Owner ? Owner->SpinEdit2->MaxValue() : int(VerseStart.size()) - 2;
-  return ::VerseAt(VerseStart, p, m);
+  return ::VerseAt(VerseStart, p, FShared.Place.LastVerse());
 }
 
 std::string TBibleForm1::ActiveVerseText() const {
-  const int v = Owner ? Owner->SpinEdit2->Value() : ShownVerse;
-  return ::ActiveVerseText(BRichEdit1->Text(), VerseStart, v);
+  return ::ActiveVerseText(BRichEdit1->Text(), VerseStart, FShared.Place.Verse);
 }
 
 std::string TBibleForm1::PositionReference() const {
-  const int position = Book >= 1 && Book <= MaxBooks ? Bible->BookPosition[size_t(Book)] : 0;
-  return VerseReference(*Bible, VerseNumber(*Bible, position, Chapter, Verse), false);
-}
-
-void TBibleForm1::AddBookmarkItem(const std::string& caption) {
-  if (!Owner) return;
-  QString shown = DecodeBytes(caption, Owner->NameCharset());
-  shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-  QAction* item = Owner->BookMark2->addAction(shown);
-  item->setData(QByteArray::fromStdString(caption));
-  TMainForm1* main = Owner;
-  BIBLE_CONNECT(item, &QAction::triggered, main, [main, item] { main->GotoBookMark1Click(item); });
-}
-
-void TBibleForm1::LoadBookmarkMenu() {
-  if (!Owner) return;
-  const QList<QAction*> items = Owner->BookMark2->actions();
-  for (int i = int(items.size()) - 1; i >= 1; --i) {
-    Owner->BookMark2->removeAction(items[i]);
-    delete items[i];
-  }
-  for (const std::string& mark : Bible->BookMarks) AddBookmarkItem(mark);
+  return TPlace{Bible, Book, Chapter, Verse}.Reference();
 }
 
 int TBibleForm1::FindBookmark() const {
-  if (!Owner) return -1;
-  const std::string text = PositionReference();
-  const QList<QAction*> items = Owner->BookMark2->actions();
-  for (int i = 1; i < int(items.size()); ++i)
-    if (items[i]->data().toByteArray().toStdString() == text) return i;
-  return -1;
+  const auto& marks = Bible->BookMarks;
+  const auto at = std::find(marks.begin(), marks.end(), PositionReference());
+  return at == marks.end() ? -1 : int(at - marks.begin()) + 1;
 }
 
-void TBibleForm1::Copy1Click() {
-  const bool watching = CheckClipboard;
-  CheckClipboard = false;
-  BRichEdit1->CopyToClipboard();
-  CheckClipboard = watching;
-}
+void TBibleForm1::Copy1Click() { BRichEdit1->CopyToClipboard(); }
 
-void TBibleForm1::Translate1Click() {
-  if (Dic_Form1) Dic_Form1->ShowWord(BRichEdit1->SelText());
-}
+void TBibleForm1::Translate1Click() { Q_EMIT DictionaryRequested(BRichEdit1->SelText()); }
 
-void TBibleForm1::Navigate1Click() {
-  if (Owner) Owner->GoToReference(BRichEdit1->SelText());
-}
+void TBibleForm1::Navigate1Click() { Q_EMIT ReferenceRequested(BRichEdit1->SelText()); }
 
-void TBibleForm1::Find1Click() {
-  if (!Owner) return;
-  Owner->LargeListBox1->SetText(BRichEdit1->SelText());
-  char enter = 13;
-  Owner->LargeListBox1KeyPress(enter);
-}
+void TBibleForm1::Find1Click() { Q_EMIT SearchRequested(BRichEdit1->SelText()); }
 
 void TBibleForm1::ActivateVerse1Click() {
-  if (!Owner) return;
   const int start = BRichEdit1->SelStart();
   const int length = BRichEdit1->SelLength();
-  Owner->SpinEdit2->SetValue(VerseAt(start));
+  Q_EMIT VerseRequested(VerseAt(start));
   BRichEdit1->SetSelection(start, length);
 }
 
@@ -403,19 +330,15 @@ void TBibleForm1::SelektVerse1Click() {
 void TBibleForm1::SelectAll1Click() { BRichEdit1->SelectAll(); }
 
 void TBibleForm1::AddBookmark1Click() {
-  const std::string text = PositionReference();
-  AddBookmarkItem(text);
-  Bible->BookMarks.push_back(text);
+  Bible->BookMarks.push_back(PositionReference());
+  Q_EMIT BookmarksChanged();
 }
 
 void TBibleForm1::DeleteBookmark1Click() {
   const int i = FindBookmark();
-  if (i < 1 || !Owner) return;
-  QAction* item = Owner->BookMark2->actions()[i];
-  Owner->BookMark2->removeAction(item);
-  delete item;
-  if (size_t(i - 1) < Bible->BookMarks.size())
-    Bible->BookMarks.erase(Bible->BookMarks.begin() + (i - 1));
+  if (i < 1) return;
+  Bible->BookMarks.erase(Bible->BookMarks.begin() + (i - 1));
+  Q_EMIT BookmarksChanged();
 }
 
 void TBibleForm1::PopupMenu1Popup() {
@@ -427,28 +350,14 @@ void TBibleForm1::PopupMenu1Popup() {
 bool TBibleForm1::BRichEdit1Enable0(const std::string& text) const { return !text.empty(); }
 
 bool TBibleForm1::BRichEdit1Enable1(const std::string& text) const {
-  return Dic_Form1 && Dic_Form1->FindDictionary(text);
+  return FindDictionary && FindDictionary(text);
 }
 
 bool TBibleForm1::BRichEdit1Enable2(const std::string& text) const {
-  int position = 0, chapter = 0, verse = 0;
-  return ParseReference(*Bible, text, position, chapter, verse);
+  return TPlace{Bible}.IsReference(text);  // in the window's own version
 }
 
 void TBibleForm1::BRichEdit1KeyDown(int& key) {
-  if ((key != Qt::Key_Up && key != Qt::Key_Down) || !Owner || Owner->CurrentBook == 0 ||
-      !Owner->CurrentBible)
-    return;
-  TMainForm1& m = *Owner;
-  m.SpinEdit2->setFocus();
-  const TBible& bible = *m.CurrentBible;
-  const int book = m.CurrentBook >= 1 && m.CurrentBook <= MaxBooks ? m.CurrentBook : 0;
-  int a = VerseNumber(bible, bible.BookPosition[size_t(book)], m.SpinEdit1->Value(),
-                      m.SpinEdit2->Value());
-  if (key == Qt::Key_Up) {
-    if (a > 1) --a;
-  } else if (a < bible.VerseCount) {
-    ++a;
-  }
-  m.GoToVerse(a);
+  if (key == Qt::Key_Up || key == Qt::Key_Down)
+    Q_EMIT VerseStepRequested(key == Qt::Key_Up ? -1 : 1);
 }

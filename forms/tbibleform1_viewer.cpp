@@ -1,11 +1,11 @@
 // The Bible window's part of the link to the on-top viewer: what it shows and where.
+#include <QMdiSubWindow>
 #include <QTextBlock>
 #include <QTextDocument>
 
 #include "controls/tbiblerichedit1.h"
 #include "core/tbible.h"
 #include "forms/tbibleform1.h"
-#include "forms/tmainform1.h"
 #include "platform/codepage.h"
 #include "platform/ddeclient.h"
 
@@ -24,10 +24,14 @@ QString ViewerText(const TBibleRichEdit1& view) {
 
 }  // namespace
 
+bool TBibleForm1::IsViewerWindow() const {
+  return FShared.Viewer && FShared.Viewer->Linked() && SubWindow() &&
+         ActiveIn(SubWindow()->mdiArea()) == this;
+}
+
 void TBibleForm1::SendViewerText() {
-  if (!Owner || !Owner->ViewerLinked || !Owner->DdeClientConv1 || Owner->ActiveBibleForm() != this)
-    return;
-  TDdeClientConv& link = *Owner->DdeClientConv1;
+  if (!IsViewerWindow()) return;
+  TDdeClientConv& link = *FShared.Viewer;
   const TFont& font = Bible->Font;
   link.PokeData(QStringLiteral("SetCaption"), windowTitle());
   link.PokeData(QStringLiteral("SetFont"), AnsiToQString(font.Name));
@@ -37,11 +41,9 @@ void TBibleForm1::SendViewerText() {
 }
 
 void TBibleForm1::SendViewerPosition(int v) {
-  if (!Owner || !Owner->ViewerLinked || !Owner->DdeClientConv1 || Owner->ActiveBibleForm() != this)
-    return;
   // Only a verse of the shown chapter has a range.
-  if (v < 1 || size_t(v) + 1 >= VerseStart.size()) return;
-  TDdeClientConv& link = *Owner->DdeClientConv1;
+  if (!IsViewerWindow() || v < 1 || size_t(v) + 1 >= VerseStart.size()) return;
+  TDdeClientConv& link = *FShared.Viewer;
   link.PokeData(QStringLiteral("GoToPos"), QString::number(VerseStart[size_t(v)]));
   link.PokeData(QStringLiteral("GoToPos"), QString::number(VerseStart[size_t(v) + 1] - 2));
 }

@@ -19,21 +19,16 @@
 #include "controls/tbiblerichedit1.h"
 #include "controls/tlargelistbox.h"
 #include "core/ansi.h"
-#include "core/bibleunit.h"
 #include "core/datapaths.h"
 #include "core/tbible.h"
 #include "core/tcustominifile.h"
 #include "core/tindex.h"
 #include "forms/dictionaryicons.h"
-#include "forms/tmainform1.h"
 #include "forms/tpictureform1.h"
 #include "platform/checkedconnect.h"
 #include "platform/codepage.h"
 #include "platform/hints.h"
 #include "platform/winhelp.h"
-
-std::string DictionaryFolder = "Dictionaries/";
-TDic_Form1* Dic_Form1 = nullptr;
 
 namespace {
 
@@ -46,7 +41,8 @@ bool HasOnlyLetters(const std::string& text, const TCharSet& letters) {
 
 }  // namespace
 
-TDic_Form1::TDic_Form1(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+TDic_Form1::TDic_Form1(const std::string& dictionaryFolder, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), DictionaryFolder(dictionaryFolder) {
   setObjectName(QStringLiteral("Dic_Form1"));
   setWindowTitle(QStringLiteral("Речник"));
   // Every control of the window, its tool bar and dictionary menu carry help context 11.
@@ -55,10 +51,6 @@ TDic_Form1::TDic_Form1(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowS
   CreateControls();
   ConnectEvents();
   FormCreate();
-}
-
-TDic_Form1::~TDic_Form1() {
-  if (Dic_Form1 == this) Dic_Form1 = nullptr;
 }
 
 void TDic_Form1::CreateControls() {
@@ -142,6 +134,7 @@ void TDic_Form1::CreateControls() {
 }
 
 void TDic_Form1::ConnectEvents() {
+  QObject* to = &FConnections;
   BibleRichEdit11->Enable0 = [this](const std::string& t) { return BibleRichEdit11Enable0(t); };
   BibleRichEdit11->Enable1 = [this](const std::string& t) { return BibleRichEdit11Enable1(t); };
   BibleRichEdit11->Enable2 = [this](const std::string& t) { return BibleRichEdit11Enable2(t); };
@@ -150,20 +143,20 @@ void TDic_Form1::ConnectEvents() {
   LargeListBox1->OnChangeItemIndex = [this](QObject*) { LargeListBox1ChangeItemIndex(); };
   LargeListBox1->OnClick = [this](QObject*) { LargeListBox1Click(); };
   LargeListBox1->OnKeyPress = [this](QObject*, char& key) { LargeListBox1KeyPress(key); };
-  BIBLE_CONNECT(ToolButton1, &QToolButton::clicked, this, [this] { ToolButton1Click(); });
-  BIBLE_CONNECT(ToolButton2, &QToolButton::clicked, this, [this] { ToolButton2Click(); });
-  BIBLE_CONNECT(ToolButton4, &QToolButton::clicked, this, [this] { ToolButton4Click(ToolButton4); });
-  BIBLE_CONNECT(ToolButton5, &QToolButton::clicked, this, [this] { ToolButton4Click(ToolButton5); });
-  BIBLE_CONNECT(ToolButton3, &QToolButton::clicked, this, [this] { ToolButton8Click(); });
-  BIBLE_CONNECT(PopupMenu2, &QMenu::aboutToShow, this, [this] { PopupMenu2Popup(); });
-  BIBLE_CONNECT(Copy1, &QAction::triggered, this, [this] { Copy1Click(); });
-  BIBLE_CONNECT(Dictionary1, &QAction::triggered, this, [this] { Dictionary1Click(); });
-  BIBLE_CONNECT(Bible1, &QAction::triggered, this, [this] { Bible1Click(); });
-  BIBLE_CONNECT(Concordance1, &QAction::triggered, this, [this] { Concordance1Click(); });
+  BIBLE_CONNECT(ToolButton1, &QToolButton::clicked, to, [this] { ToolButton1Click(); });
+  BIBLE_CONNECT(ToolButton2, &QToolButton::clicked, to, [this] { ToolButton2Click(); });
+  BIBLE_CONNECT(ToolButton4, &QToolButton::clicked, to, [this] { ToolButton4Click(ToolButton4); });
+  BIBLE_CONNECT(ToolButton5, &QToolButton::clicked, to, [this] { ToolButton4Click(ToolButton5); });
+  BIBLE_CONNECT(ToolButton3, &QToolButton::clicked, to, [this] { ToolButton8Click(); });
+  BIBLE_CONNECT(PopupMenu2, &QMenu::aboutToShow, to, [this] { PopupMenu2Popup(); });
+  BIBLE_CONNECT(Copy1, &QAction::triggered, to, [this] { Copy1Click(); });
+  BIBLE_CONNECT(Dictionary1, &QAction::triggered, to, [this] { Dictionary1Click(); });
+  BIBLE_CONNECT(Bible1, &QAction::triggered, to, [this] { Bible1Click(); });
+  BIBLE_CONNECT(Concordance1, &QAction::triggered, to, [this] { Concordance1Click(); });
 }
 
 void TDic_Form1::FormCreate() {
-  LoadPictureList();
+  Pictures.LoadFromFile(DataFile("Pictures/DicPictures.txt", TPathUse::Read));
   LoadDictionaryList();
 }
 
@@ -187,7 +180,8 @@ void TDic_Form1::LoadDictionaryList() {
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
     QAction* item = DicMenu->addAction(caption);
     const int index = int(i);
-    BIBLE_CONNECT(item, &QAction::triggered, this, [this, index] { OnDicPopupMenuClick(index); });
+    BIBLE_CONNECT(item, &QAction::triggered, &FConnections,
+                  [this, index] { OnDicPopupMenuClick(index); });
   }
   ToolButton6->setMenu(DicMenu);
   ToolButton6->setEnabled(true);
@@ -259,7 +253,7 @@ void TDic_Form1::ShowArticle() {
   BibleRichEdit11->SetSelStart(0);
   BibleRichEdit11->ensureCursorVisible();
   ToolButton5->setEnabled(ExplanationNumber > 1);
-  FPicture = FirstPicture(LargeListBox1->Text());
+  FPicture = Pictures.FirstPicture(LargeListBox1->Text());
   ToolButton3->setEnabled(!FPicture.empty());
 }
 
@@ -316,11 +310,11 @@ void TDic_Form1::ToolButton4Click(QObject* sender) {
 }
 
 void TDic_Form1::ToolButton8Click() {
-  if (!PictureForm1) return;
+  if (!PictureWindow) return;
   const std::string word = LargeListBox1->Text();
-  if (PictureForm1->isVisible()) FPicture = NextPicture(word, FPicture);
+  if (PictureWindow->isVisible()) FPicture = Pictures.NextPicture(word, FPicture);
   if (FPicture.empty()) return;
-  PictureForm1->ShowPicture(word, FPicture);
+  PictureWindow->ShowPicture(word, FPicture);
 }
 
 void TDic_Form1::OnDicPopupMenuClick(int index) {
@@ -343,7 +337,7 @@ void TDic_Form1::PopupMenu2Popup() {
 }
 
 void TDic_Form1::ShowDictionary() {
-  if (MainForm1 && MainForm1->CurrentBible) SetDicFont(MainForm1->CurrentBible->Font);
+  if (Place && Place->Bible) SetDicFont(Place->Bible->Font);
   // By default beside the right edge of the screen's upper half.
   QRect screen(0, 0, 1280, 800);
   if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->availableGeometry();
@@ -398,7 +392,7 @@ void TDic_Form1::showEvent(QShowEvent* event) {
 }
 
 void TDic_Form1::FormShow() {
-  ShowHints(this, !MainForm1 || MainForm1->ShowHint);
+  ShowHints(this, !Settings || Settings->ShowHint);
   LargeListBox1->FillRows();
 }
 
@@ -408,7 +402,7 @@ void TDic_Form1::closeEvent(QCloseEvent* event) {
 }
 
 void TDic_Form1::FormClose() {
-  if (!IniFile || SettingsWriteFailed) return;
+  if (!IniFile || IniFile->WriteFailed) return;
   TFormPlacement placement;
   placement.WindowState = isMaximized() ? wsMaximized : isMinimized() ? wsMinimized : wsNormal;
   const QRect r = isMaximized() || isMinimized() ? normalGeometry() : geometry();
@@ -422,26 +416,17 @@ void TDic_Form1::FormClose() {
   IniFile->WriteInteger(Section, "CurrentWord", ExplanationNumber);
 }
 
-void TDic_Form1::Copy1Click() {
-  const bool watching = CheckClipboard;
-  CheckClipboard = false;
-  BibleRichEdit11->CopyToClipboard();
-  CheckClipboard = watching;
-}
+void TDic_Form1::Copy1Click() { BibleRichEdit11->CopyToClipboard(); }
 
 void TDic_Form1::Dictionary1Click() { GoToWord(BibleRichEdit11->SelText()); }
 
 void TDic_Form1::Bible1Click() {
-  if (!MainForm1) return;
-  MainForm1->SetBookPokeData(AnsiToQString(BibleRichEdit11->SelText()));
+  Q_EMIT ReferenceRequested(BibleRichEdit11->SelText());
   if (isMaximized()) showMinimized();
 }
 
 void TDic_Form1::Concordance1Click() {
-  if (!MainForm1) return;
-  MainForm1->LargeListBox1->SetText(AnsiLowerCase(BibleRichEdit11->SelText()));
-  char enter = 13;
-  MainForm1->LargeListBox1KeyPress(enter);
+  Q_EMIT SearchRequested(AnsiLowerCase(BibleRichEdit11->SelText()));
 }
 
 bool TDic_Form1::BibleRichEdit11Enable0(const std::string& text) const { return !text.empty(); }
@@ -449,7 +434,5 @@ bool TDic_Form1::BibleRichEdit11Enable0(const std::string& text) const { return 
 bool TDic_Form1::BibleRichEdit11Enable1(const std::string& text) { return FindDictionary(text); }
 
 bool TDic_Form1::BibleRichEdit11Enable2(const std::string& text) const {
-  if (!MainForm1 || !MainForm1->CurrentBible) return false;
-  int position = 0, chapter = 0, verse = 0;
-  return ParseReference(*MainForm1->CurrentBible, text, position, chapter, verse);
+  return Place && Place->IsReference(text);
 }

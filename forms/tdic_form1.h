@@ -4,19 +4,24 @@
 // dictionary folder when it is created and opens by itself the one that holds the word asked
 // for, unless the user fixed a dictionary through the tool bar menu. It keeps a history of the
 // looked-up words in time order, offers the several articles of a word one after another, shows
-// a word's illustrations in the picture window, and hands selected article text to the Bible
-// windows, to the main window's word search and back to itself.
+// a word's illustrations in the picture window, and asks the main window through its signals to
+// show selected article text as a reference or to search it; it looks it up itself too.
 //
 // Dictionary text is bytes in the system's ANSI code page (windows-1251). The choice of a
 // dictionary and the reading of its files are in core/dictionarychoice.h.
 
+#include <QPointer>
 #include <QWidget>
 #include <string>
 
-#include "core/historylist.h"
-#include "core/tfont.h"
-#include "core/verselist.h"
 #include "core/dictionarychoice.h"
+#include "core/historylist.h"
+#include "core/picturelist.h"
+#include "core/tfont.h"
+#include "core/tplace.h"
+#include "core/verselist.h"
+#include "platform/checkedconnect.h"
+#include "settings/tmainsettings.h"
 
 class QAction;
 class QMenu;
@@ -24,16 +29,15 @@ class QSplitter;
 class QToolButton;
 class TBibleRichEdit1;
 class TLargeListBox;
-
-// DataRoot + "Dictionaries/", set by the main window when dictionaries are installed; otherwise
-// the relative "Dictionaries/".
-extern std::string DictionaryFolder;
+class TPictureForm1;
 
 class TDic_Form1 : public QWidget {
+  Q_OBJECT
+
  public:
-  // Reads the illustration list and the dictionary list (FormCreate).
-  explicit TDic_Form1(QWidget* parent = nullptr);
-  ~TDic_Form1() override;
+  // Reads the illustration list and the dictionary list of the folder (FormCreate): the main
+  // window's DictionaryFolder.
+  explicit TDic_Form1(const std::string& dictionaryFolder, QWidget* parent = nullptr);
 
   QWidget* ToolBar1 = nullptr;
   QToolButton* ToolButton1 = nullptr;  // "Предишната дума"
@@ -53,6 +57,16 @@ class TDic_Form1 : public QWidget {
   QAction* Concordance1 = nullptr;
   QMenu* PopupMenu2 = nullptr;  // the word box's history commands
   QMenu* DicMenu = nullptr;     // one item per dictionary, in the order of DictionaryList
+
+  // DataRoot + "Dictionaries/" when dictionaries are installed, else the relative "Dictionaries/".
+  std::string DictionaryFolder;
+  // The illustration list (Pictures/DicPictures.txt under the data root), read at creation.
+  TPictureList Pictures;
+  // The window that shows the illustrations; the main window's place and settings, whose version
+  // gives the font and recognises references, and whose hint setting the window follows.
+  QPointer<TPictureForm1> PictureWindow;
+  const TPlace* Place = nullptr;
+  const TMainSettings* Settings = nullptr;
 
   // The dictionaries (title and ".ind" path, ordered by title) and the last candidate.
   TDictionaryChoice Choice;
@@ -104,6 +118,11 @@ class TDic_Form1 : public QWidget {
   void FormShow();
   void FormClose();
 
+ Q_SIGNALS:
+  // The selected text is to be shown as a reference, or searched in the main window's word list.
+  void ReferenceRequested(const std::string& text);
+  void SearchRequested(const std::string& word);
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -113,7 +132,5 @@ class TDic_Form1 : public QWidget {
   void ConnectEvents();
   void FormCreate();
   void SetCaption(const std::string& title);
+  TConnections FConnections;
 };
-
-// The program's one dictionary window, created by the program entry after the main window.
-extern TDic_Form1* Dic_Form1;

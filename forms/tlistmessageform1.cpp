@@ -14,9 +14,6 @@
 #include "platform/winhelp.h"
 #include "platform/windowframe.h"
 
-int ListLimit = 200;
-TListMessageForm1* ListMessageForm1 = nullptr;
-
 TListMessageForm1::TListMessageForm1(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Библията"));
   setObjectName(QStringLiteral("ListMessageForm1"));
@@ -68,9 +65,9 @@ TListMessageForm1::TListMessageForm1(QWidget* parent) : QDialog(parent) {
   layout->setSizeConstraint(QLayout::SetFixedSize);
   Memo1->setFixedWidth(400);
 
-  BIBLE_CONNECT(Button2, &QPushButton::clicked, this, [this] { accept(); });
-  BIBLE_CONNECT(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-  BIBLE_CONNECT(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+  BIBLE_CONNECT(Button2, &QPushButton::clicked, &FConnections, [this] { accept(); });
+  BIBLE_CONNECT(Button1, &QPushButton::clicked, &FConnections, [this] { Button1Click(); });
+  BIBLE_CONNECT(Button3, &QPushButton::clicked, &FConnections, [this] { Button3Click(); });
 }
 
 void TListMessageForm1::CheckList(TBibleComboBox* box, const QString& listName) {

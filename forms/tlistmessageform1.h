@@ -3,20 +3,22 @@
 
 #include <QDialog>
 
+#include "platform/checkedconnect.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
 class TBibleComboBox;
 
-// The limit of the warning; starts at 200, lasts for the run and is not stored.
-extern int ListLimit;
-
 class TListMessageForm1 : public QDialog {
  public:
   explicit TListMessageForm1(QWidget* parent = nullptr);
 
   static constexpr int HelpContext = 12;
+
+  // The limit of the warning; starts at 200, lasts for the run (the dialog's) and is not stored.
+  int ListLimit = 200;
 
   QTextEdit* Memo1 = nullptr;
   QPushButton* Button1 = nullptr;  // "Изтрий веднага"
@@ -39,7 +41,5 @@ class TListMessageForm1 : public QDialog {
   void Button3Click();
 
   TBibleComboBox* FBox = nullptr;
+  TConnections FConnections;
 };
-
-// The program's one warning dialog, created by the program entry.
-extern TListMessageForm1* ListMessageForm1;

@@ -1,6 +1,5 @@
 #include "forms/tlogoform1.h"
 
-#include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLinearGradient>
@@ -13,12 +12,9 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "core/tbible.h"
-#include "forms/toptionsform1.h"
 #include "platform/checkedconnect.h"
 #include "platform/datapaths.h"
-
-TLogoForm1* LogoForm1 = nullptr;
+#include "settings/tmainsettings.h"
 
 namespace {
 
@@ -134,8 +130,8 @@ TLogoForm1::TLogoForm1(QWidget* parent) : QDialog(parent) {
   Timer1->setInterval(TimerInterval);
   Timer1->setSingleShot(true);
 
-  BIBLE_CONNECT(Button1, &QPushButton::clicked, this, [this] { Image1Click(); });
-  BIBLE_CONNECT(Timer1, &QTimer::timeout, this, [this] { Image1Click(); });
+  BIBLE_CONNECT(Button1, &QPushButton::clicked, &FConnections, [this] { Image1Click(); });
+  BIBLE_CONNECT(Timer1, &QTimer::timeout, &FConnections, [this] { Image1Click(); });
 }
 
 void TLogoForm1::showEvent(QShowEvent* event) {
@@ -147,7 +143,7 @@ void TLogoForm1::FormShow() {
   Timer1->start();
   FSoundFile.clear();
   const QString file = SystemPath(QStringLiteral("Beg1.wav"));
-  const bool play = !OptionsForm1 || OptionsForm1->CheckBox8->isChecked();
+  const bool play = !Settings || Settings->PlaySound;
   if (!QFileInfo(file).isFile() || !play) return;
   FSoundFile = file;
   // Played asynchronously; a missing or busy device only leaves the effect silent.

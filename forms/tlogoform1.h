@@ -6,10 +6,13 @@
 #include <QDialog>
 #include <QPixmap>
 
+#include "platform/checkedconnect.h"
+
 class QLabel;
 class QPushButton;
 class QSoundEffect;
 class QTimer;
+struct TMainSettings;
 
 class TLogoForm1 : public QDialog {
  public:
@@ -27,6 +30,8 @@ class TLogoForm1 : public QDialog {
   static QPixmap Picture();
   // The sound file the last showing chose ("" when it stayed silent).
   QString SoundFile() const { return FSoundFile; }
+  // The settings whose "PlaySound" decides the sound; without them the splash plays.
+  const TMainSettings* Settings = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -38,7 +43,5 @@ class TLogoForm1 : public QDialog {
   void Image1Click();
   void FormClose();
   QString FSoundFile;
+  TConnections FConnections;
 };
-
-// The program's one splash window, created by the program entry.
-extern TLogoForm1* LogoForm1;

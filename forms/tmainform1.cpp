@@ -2,17 +2,12 @@
 
 #include <QAbstractItemView>
 #include <QAction>
-#include <QCheckBox>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -23,8 +18,6 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <cmath>
-#include <cstdlib>
 #include <filesystem>
 
 #include "controls/fontconvert.h"
@@ -33,53 +26,25 @@
 #include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
 #include "controls/tmyspinedit.h"
-#include "core/bibleunit.h"
-#include "core/chapterbuilder.h"
-#include "core/cp1251.h"
-#include "core/eioerror.h"
 #include "core/keyboard.h"
 #include "core/nearestplace.h"
 #include "core/tbible.h"
-#include "core/tcustominifile.h"
 #include "core/tlargestringlist.h"
 #include "forms/tbibleform1.h"
 #include "forms/tdic_form1.h"
+#include "forms/tlistmessageform1.h"
 #include "forms/tlogoform1.h"
 #include "forms/toptionsform1.h"
+#include "forms/tpictureform1.h"
+#include "forms/trangeform1.h"
 #include "platform/accessiblenames.h"
-#include "platform/checkedconnect.h"
 #include "platform/codepage.h"
 #include "platform/datapaths.h"
 #include "platform/hints.h"
 #include "platform/showmessage.h"
 #include "platform/winhelp.h"
 
-uint32_t CurrentVerseColor = 0x008000;
-uint32_t FounWordColor = 0xFF0000;
-int32_t ViewOptions = DefaultViewOptions;
-int SearchRangeType = 0;
-bool CheckClipboard = true;
-bool AutoKeybd = true;
-bool FoneticCyr = false;
-bool ReuseChapterText = true;
-bool RebuildTexts = false;
-bool SettingsWriteFailed = false;
-TMainForm1* MainForm1 = nullptr;
-
 namespace {
-
-const char* const Section = "MainWindow";
-
-// A saved count of windows beyond this is damage, not a session to restore.
-constexpr int MaxSavedWindows = 64;
-
-int ReadInt(const char* key, int defaultValue) {
-  return IniFile ? IniFile->ReadInteger(Section, key, defaultValue) : defaultValue;
-}
-
-bool ReadFlag(const char* key, bool defaultValue) {
-  return IniFile ? IniFile->ReadBool(Section, key, defaultValue) : defaultValue;
-}
 
 QWidget* Panel(QWidget* parent, QWidget* child) {
   auto* panel = new QWidget(parent);
@@ -110,7 +75,6 @@ TMainForm1::TMainForm1(QWidget* parent) : QMainWindow(parent) {
 TMainForm1::~TMainForm1() {
   LeaveClipboardChain();
   DestroyExchange();
-  if (MainForm1 == this) MainForm1 = nullptr;
 }
 
 void TMainForm1::CreateControls() {
@@ -297,26 +261,30 @@ void TMainForm1::CreateMenus() {
 }
 
 void TMainForm1::ConnectEvents() {
+  QObject* to = &FConnections;
+  BIBLE_CONNECT(&Place, &TChangeNotifier::Changed, to, [this] { ShowPlace(); });
+  BIBLE_CONNECT(&Settings, &TChangeNotifier::Changed, to, [this] { ApplySettings(); });
   for (QAction* item : Version)
-    BIBLE_CONNECT(item, &QAction::triggered, this, [this, item] { VersionClick(item); });
-  BIBLE_CONNECT(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
-  BIBLE_CONNECT(ViewWindow1, &QAction::triggered, this, [this] { ViewWindow1Click(); });
-  BIBLE_CONNECT(Previous1, &QAction::triggered, this, [this] { Previous1Click(); });
-  BIBLE_CONNECT(Random1, &QAction::triggered, this, [this] { Random1Click(); });
-  BIBLE_CONNECT(Options1, &QAction::triggered, this, [this] { Options1Click(); });
-  BIBLE_CONNECT(Tile1, &QAction::triggered, this, [this] { Tile1Click(); });
-  BIBLE_CONNECT(Windows1, &QMenu::aboutToShow, this, [this] { Windows1Popup(); });
-  BIBLE_CONNECT(ThisProgram1, &QAction::triggered, this, [this] { Help1Click(); });
-  BIBLE_CONNECT(ThisBible1, &QAction::triggered, this, [this] { ThisBible1Click(); });
-  BIBLE_CONNECT(Logo1, &QAction::triggered, this, [this] { Logo1Click(); });
-  BIBLE_CONNECT(CloseWindow1, &QAction::triggered, this, [this] {
+    BIBLE_CONNECT(item, &QAction::triggered, to, [this, item] { VersionClick(item); });
+  BIBLE_CONNECT(Exit1, &QAction::triggered, to, [this] { Exit1Click(); });
+  BIBLE_CONNECT(ViewWindow1, &QAction::triggered, to, [this] { ViewWindow1Click(); });
+  BIBLE_CONNECT(Previous1, &QAction::triggered, to, [this] { Previous1Click(); });
+  BIBLE_CONNECT(Random1, &QAction::triggered, to, [this] { Random1Click(); });
+  BIBLE_CONNECT(Options1, &QAction::triggered, to, [this] { Options1Click(); });
+  BIBLE_CONNECT(Tile1, &QAction::triggered, to, [this] { Tile1Click(); });
+  BIBLE_CONNECT(Windows1, &QMenu::aboutToShow, to, [this] { Windows1Popup(); });
+  BIBLE_CONNECT(ThisProgram1, &QAction::triggered, to, [this] { Help1Click(); });
+  BIBLE_CONNECT(ThisBible1, &QAction::triggered, to, [this] { ThisBible1Click(); });
+  BIBLE_CONNECT(Logo1, &QAction::triggered, to, [this] { Logo1Click(); });
+  BIBLE_CONNECT(CloseWindow1, &QAction::triggered, to, [this] {
     if (TBibleForm1* active = ActiveBibleForm())
       if (QMdiSubWindow* sub = active->SubWindow()) sub->close();
   });
-  BIBLE_CONNECT(MdiArea, &QMdiArea::subWindowActivated, this,
-                [this](QMdiSubWindow* w) { SubWindowActivated(w); });
-  BIBLE_CONNECT(Splitter1, &QSplitter::splitterMoved, this, [this] { TileWindows(); });
-  BIBLE_CONNECT(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+  BIBLE_CONNECT(MdiArea, &QMdiArea::subWindowActivated, to, [this](QMdiSubWindow* w) {
+    ActivateForm(w ? qobject_cast<TBibleForm1*>(w->widget()) : nullptr);
+  });
+  BIBLE_CONNECT(Splitter1, &QSplitter::splitterMoved, to, [this] { TileWindows(); });
+  BIBLE_CONNECT(ComboBox1, &QComboBox::activated, to, [this] { ComboBox1Change(); });
   // A real keyboard's keys reach the combo box, which hands them to its line edit without going
   // through that one's filters; both are watched, for keys sent to either.
   ComboBox1->installEventFilter(this);
@@ -335,38 +303,33 @@ void TMainForm1::ConnectEvents() {
   }
   SpinEdit2->OnMin = [this] { SpinEdit2Min(); };
   SpinEdit2->OnMax = [this] { SpinEdit2Max(); };
-  BIBLE_CONNECT(BibleComboBox1, &QComboBox::activated, this, [this] { BibleComboBox1Change(); });
+  BIBLE_CONNECT(BibleComboBox1, &QComboBox::activated, to, [this] { BibleComboBox1Change(); });
   LargeListBox1->OnChangeItemIndex = [this](QObject*) { LargeListBox1ChangeItemIndex(); };
   LargeListBox1->OnClick = [this](QObject*) { LargeListBox1ChangeItemIndex(); };
   LargeListBox1->OnKeyPress = [this](QObject*, char& key) { LargeListBox1KeyPress(key); };
-  BIBLE_CONNECT(Button1, &QPushButton::pressed, this, [this] { Button1MouseDown(); });
+  BIBLE_CONNECT(Button1, &QPushButton::pressed, to, [this] { Button1MouseDown(); });
   for (QAction* item : {Only1, And1, Or1, Without1})
-    BIBLE_CONNECT(item, &QAction::triggered, this, [this, item] { ModeClick(item); });
+    BIBLE_CONNECT(item, &QAction::triggered, to, [this, item] { ModeClick(item); });
   ListBox2->OnClick = [this](QObject*) { ListBox2Click(); };
   for (QAction* item : {Copy1, Copy2, Copy3})
-    BIBLE_CONNECT(item, &QAction::triggered, this, [this, item] { Copy1Click(item); });
-  BIBLE_CONNECT(Range1, &QAction::triggered, this, [this] { Range1Click(); });
-  BIBLE_CONNECT(ListBox2, &QWidget::customContextMenuRequested, this,
+    BIBLE_CONNECT(item, &QAction::triggered, to, [this, item] { Copy1Click(item); });
+  BIBLE_CONNECT(Range1, &QAction::triggered, to, [this] { Range1Click(); });
+  BIBLE_CONNECT(ListBox2, &QWidget::customContextMenuRequested, to,
                 [this](const QPoint& p) { PopupMenu1->popup(ListBox2->mapToGlobal(p)); });
   ConnectDictionaryEvents();
 }
 
 void TMainForm1::FormCreate() {
-  BookSet.fill(1);
   ListVersions();
-
   // Placement: centred on the screen unless the settings say otherwise.
   QRect screen(0, 0, 1280, 800);
   if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->availableGeometry();
   const int width = std::min(1000, screen.width() - 40);
   const int height = std::min(700, screen.height() - 60);
-  TFormPlacement placement;
-  placement.WindowState = wsNormal;
-  placement.Left = screen.left() + (screen.width() - width) / 2;
-  placement.Top = screen.top() + (screen.height() - height) / 2;
-  placement.Width = width;
-  placement.Height = height;
-  if (IniFile) IniFile->ReadFormPlacement(Section, placement);
+  Settings.Placement = {wsNormal, screen.top() + (screen.height() - height) / 2,
+                        screen.left() + (screen.width() - width) / 2, width, height};
+  if (IniFile) Settings.Load(*IniFile);
+  TFormPlacement& placement = Settings.Placement;
   // A stored size that cannot hold the menu and the panel is damage; the default takes over.
   if (placement.Width < 200 || placement.Height < 150) {
     placement.Width = width;
@@ -375,27 +338,52 @@ void TMainForm1::FormCreate() {
   setGeometry(placement.Left, placement.Top, placement.Width, placement.Height);
   if (placement.WindowState == wsMaximized) setWindowState(Qt::WindowMaximized);
 
-  SetPanelAlign(ReadInt("PanelAlign", alLeft) == alRight ? alRight : alLeft);
-  const int panelWidth = std::max(157, ReadInt("PanelWidth", 157));
-  Splitter1->setSizes(FPanelAlign == alLeft ? QList<int>{panelWidth, width - panelWidth}
-                                            : QList<int>{width - panelWidth, panelWidth});
-  const int splitterTop = std::max(40, ReadInt("SplitterTop", 144));
+  SetPanelAlign(PanelAlign());
+  const int panelWidth = std::max(157, Settings.PanelWidth);
+  Splitter1->setSizes(PanelAlign() == alLeft ? QList<int>{panelWidth, width - panelWidth}
+                                             : QList<int>{width - panelWidth, panelWidth});
+  const int splitterTop = std::max(40, Settings.SplitterTop);
   Splitter2->setSizes({splitterTop, std::max(60, height - splitterTop - 140)});
-  SetShowHint(ReadFlag("ShowHint", true));
+  SetShowHint(Settings.ShowHint);
+  // The search session holds the range for the run; the settings take it back at exit.
+  Search.BookSet = Settings.SearchRange;
+  Search.RangeType = Settings.SearchRangeType;
+  SelectBulgarianLayout(Settings.FoneticCyr);
+}
 
-  CurrentVerseColor = uint32_t(ReadInt("CurrentVerseColor", 0x008000)) & 0xFFFFFF;
-  FounWordColor = uint32_t(ReadInt("FounWordColor", 0xFF0000)) & 0xFFFFFF;
-  ViewOptions = ReadInt("ViewOptions", DefaultViewOptions);
-  SearchRangeType = ReadInt("SearchRangeType", 0);
-  // A character other than "0" keeps the book in the range, as does a string shorter than 78.
-  const std::string range = IniFile ? IniFile->ReadString(Section, "SearchRange", "") : "";
-  for (size_t k = 0; k < BookSet.size(); ++k) BookSet[k] = k < range.size() && range[k] == '0' ? 0 : 1;
-  Search.BookSet = BookSet;
-  CheckClipboard = ReadFlag("CheckClipboard", true);
-  DifferentFonts = ReadFlag("DifferentFonts", false);
-  AutoKeybd = ReadFlag("AutoKeybd", true);
-  FoneticCyr = ReadFlag("FoneticCyr", false);
-  SelectBulgarianLayout(FoneticCyr);
+void TMainForm1::SetWindows(const TWindows& windows) {
+  FLogo = windows.Logo;
+  FRange = windows.Range;
+  FOptions = windows.Options;
+  FListMessage = windows.ListMessage;
+  FDictionary = windows.Dictionary;
+  FPicture = windows.Picture;
+  if (FLogo) FLogo->Settings = &Settings;
+  if (FRange) {
+    FRange->Search = &Search;
+    FRange->Place = &Place;
+  }
+  if (FOptions) {
+    FOptions->Settings = &Settings;
+    FOptions->Place = &Place;
+  }
+  QObject* to = &FConnections;
+  if (FDictionary) {
+    FDictionary->Place = &Place;
+    FDictionary->Settings = &Settings;
+    FDictionary->PictureWindow = FPicture;
+    FDictionary->disconnect(to);
+    BIBLE_CONNECT(FDictionary, &TDic_Form1::ReferenceRequested, to,
+                  [this](const std::string& text) { SetBookPokeData(AnsiToQString(text)); });
+    BIBLE_CONNECT(FDictionary, &TDic_Form1::SearchRequested, to,
+                  [this](const std::string& word) { SearchWord(word); });
+  }
+  if (FPicture) {
+    FPicture->disconnect(to);
+    BIBLE_CONNECT(FPicture, &TPictureForm1::LookUpRequested, to, [this](const std::string& word) {
+      if (FDictionary) FDictionary->ShowWord(word);
+    });
+  }
 }
 
 void TMainForm1::ListVersions() {
@@ -416,6 +404,9 @@ void TMainForm1::ListVersions() {
   }
   Dictionary1->setVisible(dictionaries);
   if (dictionaries) DictionaryFolder = DataRoot + "Dictionaries/";
+  // The captions in one place, for the day a version names its own translation.
+  for (int i = 0; i < VersionTableSize; ++i)
+    Version[size_t(i)]->setText(QString::fromUtf8(VersionCaptions[i]));
   N1->setVisible(dictionaries || !BibleForms().empty());
   N3->setVisible(any);
 }
@@ -429,38 +420,40 @@ void TMainForm1::showEvent(QShowEvent* event) {
 }
 
 void TMainForm1::FormShow() {
-  if (OptionsForm1) OptionsForm1->CheckBox8->setChecked(ReadFlag("PlaySound", true));
-  if (LogoForm1) LogoForm1->exec();
-  if (OptionsForm1) OptionsForm1->CheckBox10->setChecked(ReadFlag("ShowFootnotes", true));
+  if (FLogo) FLogo->exec();
   ReopenWindows();
   ActivateAndTile();
-  if (ReadFlag("IsDicVizible", false)) Dictionary1Click();
-  if (ReadFlag("IsBeacon", false)) ViewWindow1Click();
+  if (Settings.DictionaryVisible) Dictionary1Click();
+  if (Settings.LinkViewer) ViewWindow1Click();
 }
 
 void TMainForm1::ReopenWindows() {
-  const int n = std::clamp(ReadInt("MDIChildCount", 0), 0, MaxSavedWindows);
-  for (int k = n - 1; k >= 0; --k) {
-    const std::string section = "Bible" + std::to_string(k);
-    if (!IniFile) break;
-    const int version = IniFile->ReadInteger(section, "BibleHndl", 1);
-    // A section that names no version of the table is skipped; the others still open.
-    if (version < 0 || version >= VersionTableSize) continue;
-    OpenBibleWindow(version, IniFile->ReadInteger(section, "Book", 1),
-                    IniFile->ReadInteger(section, "Chapter", 1),
-                    IniFile->ReadInteger(section, "Verse", 1));
-  }
+  // The last saved first: the window saved as number 0 is created last, so it is active again.
+  const std::vector<TSavedWindow> windows = Settings.Windows;
+  for (auto w = windows.rbegin(); w != windows.rend(); ++w)
+    OpenBibleWindow(w->Version, w->Book, w->Chapter, w->Verse);
 }
 
 void TMainForm1::OpenBibleWindow(int version, int book, int chapter, int verse) {
+  const bool known = version >= 0 && version < VersionTableSize;
+  // Loading a version starts the words to colour afresh.
+  if (known && !Bibles[size_t(version)]) Search.MarkWords.clear();
   TBibleForm1* form = nullptr;
   try {
-    form = TBibleForm1::Create(this, version, book, chapter, verse);
+    form = TBibleForm1::Create({Settings, Search, Place, DdeClientConv1}, version, book, chapter,
+                               verse, this);
   } catch (const std::exception& e) {
+    // A damaged text file stops the first build: no window opens, and the version's menu item
+    // stays checked only for the windows it already has.
+    bool open = false;
+    for (TBibleForm1* f : BibleForms()) open = open || f->VersionIndex() == version;
+    if (known) Version[size_t(version)]->setChecked(open);
     ShowMessage(QString::fromStdString(e.what()), this);
     return;
   }
   if (!form) return;
+  Version[size_t(version)]->setChecked(true);
+  ConnectBibleForm(form);
   QMdiSubWindow* sub = MdiArea->addSubWindow(form);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   // Ctrl+F4 is the main window's (CloseWindow1): the window's own copy in its system menu
@@ -480,47 +473,100 @@ void TMainForm1::OpenBibleWindow(int version, int book, int chapter, int verse) 
   ClearNewFlag();
 }
 
-std::vector<TBibleForm1*> TMainForm1::BibleForms() const {
-  std::vector<TBibleForm1*> forms;
-  const QList<QMdiSubWindow*> list = MdiArea->subWindowList(QMdiArea::StackingOrder);
-  for (auto it = list.rbegin(); it != list.rend(); ++it) {
-    auto* form = dynamic_cast<TBibleForm1*>((*it)->widget());
-    if (form && !form->Closing) forms.push_back(form);
-  }
-  return forms;
+void TMainForm1::ConnectBibleForm(TBibleForm1* form) {
+  QObject* to = &FConnections;
+  form->FindDictionary = [this](const std::string& word) {
+    return FDictionary && FDictionary->FindDictionary(word);
+  };
+  BIBLE_CONNECT(form, &TBibleForm1::Activated, to,
+                [this](TBibleForm1* f) { BibleFormActivated(f); });
+  BIBLE_CONNECT(form, &TBibleForm1::Closed, to, [this](TBibleForm1* f) { BibleWindowClosed(f); });
+  BIBLE_CONNECT(form, &TBibleForm1::ReferenceRequested, to,
+                [this](const std::string& text) { GoToReference(text); });
+  BIBLE_CONNECT(form, &TBibleForm1::SearchRequested, to,
+                [this](const std::string& word) { SearchWord(word); });
+  BIBLE_CONNECT(form, &TBibleForm1::DictionaryRequested, to, [this](const std::string& word) {
+    if (FDictionary) FDictionary->ShowWord(word);
+  });
+  BIBLE_CONNECT(form, &TBibleForm1::VerseRequested, to, [this](int v) { SpinEdit2->SetValue(v); });
+  BIBLE_CONNECT(form, &TBibleForm1::VerseStepRequested, to, [this](int step) {
+    if (!Place.Bible || Place.Book == 0) return;
+    SpinEdit2->setFocus();
+    const TPlace here = ControlPlace();
+    GoToVerse(step < 0 ? here.PreviousVerse() : here.NextVerse());
+  });
+  BIBLE_CONNECT(form, &TBibleForm1::BookmarksChanged, to, [this] { LoadBookmarkMenu(); });
 }
 
-// The active window takes over the control panel (its version's lists and histories); a read
-// error there is shown, and the windows are tiled either way.
-void TMainForm1::ActivateAndTile() {
-  if (TBibleForm1* active = ActiveBibleForm()) {
+void TMainForm1::BibleFormActivated(TBibleForm1* form) {
+  if (Place.Bible != form->Bible) LoadVersion(form->Bible, form->Book);
+  if (LastSynced == form) return;
+  // The controls do not show this window's place yet.
+  Place.Book = form->Book;
+  Place.Chapter = form->Chapter;
+  Place.Verse = form->Verse;
+  ShowPosition();
+  form->SendViewerText();
+  form->SendViewerPosition(form->Verse);
+  LastSynced = form;
+}
+
+// Another version becomes the current one: the previous one's histories are saved into its
+// folder, and the control panel takes the new one's books, words, histories and bookmarks.
+void TMainForm1::LoadVersion(TBible* bible, int book) {
+  if (TBible* previous = Place.Bible) {
+    // A history that cannot be written (a read-only data folder) is reported, and the switch
+    // goes on: otherwise every later activation would stop at the same error.
     try {
-      active->FormActivate();
+      LargeListBox1->ComboBox->SaveToFile(previous->HistoryPath + "Search_List.txt");
+      BibleComboBox1->SaveToFile(previous->HistoryPath + "VerseHistory.txt");
     } catch (const std::exception& e) {
       ShowMessage(QString::fromStdString(e.what()), this);
     }
   }
-  TileWindows();
+  Place.Bible = bible;
+  ApplyVersionFont();
+  const int names = NameCharset();
+  ComboBox1->blockSignals(true);
+  ComboBox1->clear();
+  for (int p = 1; p <= bible->BookCount; ++p)
+    ComboBox1->addItem(DecodeBytes(bible->BookAt(p).Name, names));
+  ComboBox1->setCurrentIndex(book >= 1 && book <= MaxBooks ? bible->BookPosition[size_t(book)] - 1
+                                                           : -1);
+  ComboBox1->blockSignals(false);
+  FitBookList();
+  ListBox2->clear();
+  LargeListBox1->SetCharset(bible->Font.Charset);
+  LargeListBox1->SetList(std::make_unique<TLargeStringList2>(bible));
+  LargeListBox1->ComboBox->SetCharset(bible->Font.Charset);
+  LargeListBox1->ComboBox->LoadFromFile(bible->HistoryPath + "Search_List.txt");
+  const std::string word = LargeListBox1->ComboBox->Text();
+  LargeListBox1->ComboBox->SetText(std::string());
+  LargeListBox1->SetText(word);
+  BibleComboBox1->SetCharset(names);
+  BibleComboBox1->LoadFromFile(bible->HistoryPath + "VerseHistory.txt");
+  if (FListMessage) FListMessage->CheckList(BibleComboBox1, QStringLiteral("отваряните стихове"));
+  LoadBookmarkMenu();
 }
 
-TBibleForm1* TMainForm1::ActiveBibleForm() const {
-  if (QMdiSubWindow* sub = MdiArea->activeSubWindow()) {
-    auto* form = dynamic_cast<TBibleForm1*>(sub->widget());
-    if (form && !form->Closing) return form;
-  }
-  const auto forms = BibleForms();
-  return forms.empty() ? nullptr : forms.front();
-}
+std::vector<TBibleForm1*> TMainForm1::BibleForms() const { return TBibleForm1::FormsIn(MdiArea); }
 
-void TMainForm1::SubWindowActivated(QMdiSubWindow* window) {
-  if (!window) return;
-  auto* form = dynamic_cast<TBibleForm1*>(window->widget());
+TBibleForm1* TMainForm1::ActiveBibleForm() const { return TBibleForm1::ActiveIn(MdiArea); }
+
+// The window takes over the control panel (its version's lists and histories); a read error
+// there is shown.
+void TMainForm1::ActivateForm(TBibleForm1* form) {
   if (!form) return;
   try {
     form->FormActivate();
   } catch (const std::exception& e) {
     ShowMessage(QString::fromStdString(e.what()), this);
   }
+}
+
+void TMainForm1::ActivateAndTile() {
+  ActivateForm(ActiveBibleForm());
+  TileWindows();
 }
 
 void TMainForm1::ClearNewFlag() {
@@ -542,6 +588,10 @@ void TMainForm1::ShowPanel() {
 
 void TMainForm1::BibleWindowClosed(TBibleForm1* form) {
   form->Closing = true;
+  // The version's menu item stays checked while another window shows it.
+  bool others = false;
+  for (TBibleForm1* f : BibleForms()) others = others || f->Bible == form->Bible;
+  if (!others) Version[size_t(form->VersionIndex())]->setChecked(false);
   if (LastSynced == form) LastSynced = nullptr;
   if (QMdiSubWindow* sub = form->SubWindow()) sub->deleteLater();
   if (BibleForms().empty()) {
@@ -556,28 +606,32 @@ void TMainForm1::BibleWindowClosed(TBibleForm1* form) {
 }
 
 void TMainForm1::SetPanelAlign(TAlign align) {
-  FPanelAlign = align;
+  Settings.PanelAlign = align;
   // The splitter lies between the panel and the windows' area on either side.
   Splitter1->insertWidget(align == alLeft ? 0 : 1, Panel3);
   TileWindows();
 }
 
 void TMainForm1::SetShowHint(bool on) {
-  ShowHint = on;
+  Settings.ShowHint = on;
   // Hints are the tool tips of the panel's controls and of the Bible windows; off, they are kept
   // but not shown.
   ShowHints(this, on);
 }
 
-int TMainForm1::NameCharset() const {
-  if (!CurrentBible) return AnsiCharset;
-  return VersionLanguage(*CurrentBible) == 3 ? RUSSIAN_CHARSET : CurrentBible->Font.Charset;
+int TMainForm1::NameCharset() const { return BookNameCharset(Place.Bible); }
+
+// The options confirmed: the hints and the panel's side.
+void TMainForm1::ApplySettings() {
+  SetShowHint(Settings.ShowHint);
+  if (FDictionary) ShowHints(FDictionary, Settings.ShowHint);
+  SetPanelAlign(PanelAlign());
 }
 
 void TMainForm1::ApplyVersionFont() {
-  if (!CurrentBible) return;
-  MainFont = CurrentBible->Font;
-  const QFont f = ToQFont(CurrentBible->Font);
+  if (!Place.Bible) return;
+  MainFont = Place.Bible->Font;
+  const QFont f = ToQFont(MainFont);
   Panel3->setFont(f);
   LargeListBox1->SetFont(f);
   StatusBar1->setFont(f);
@@ -586,34 +640,10 @@ void TMainForm1::ApplyVersionFont() {
   StatusPanel->setMinimumHeight(0);
   StatusPanel->setMinimumHeight(StatusPanel->sizeHint().height());
   LargeListBox1->FillRows();
-  if (Dic_Form1) Dic_Form1->SetDicFont(CurrentBible->Font);
+  if (FDictionary) FDictionary->SetDicFont(MainFont);
 }
 
-void TMainForm1::TileWindows() {
-  if (!MdiArea) return;
-  std::vector<QMdiSubWindow*> windows;
-  for (QMdiSubWindow* sub : MdiArea->subWindowList(QMdiArea::CreationOrder)) {
-    auto* form = dynamic_cast<TBibleForm1*>(sub->widget());
-    if (form && !form->Closing && !sub->isMinimized()) windows.push_back(sub);
-  }
-  const int n = int(windows.size());
-  if (n == 0) return;
-  // Side by side in columns, as parallel texts are read; more than four make a grid.
-  const int columns = n <= 4 ? n : int(std::ceil(std::sqrt(double(n))));
-  const int rows = (n + columns - 1) / columns;
-  const QRect area = MdiArea->viewport()->rect();
-  for (int i = 0; i < n; ++i) {
-    const int row = i / columns;
-    const int column = i % columns;
-    const int inRow = row == rows - 1 ? n - row * columns : columns;
-    const int x0 = area.width() * column / inRow;
-    const int x1 = area.width() * (column + 1) / inRow;
-    const int y0 = area.height() * row / rows;
-    const int y1 = area.height() * (row + 1) / rows;
-    if (windows[size_t(i)]->isMaximized()) windows[size_t(i)]->showNormal();
-    windows[size_t(i)]->setGeometry(x0, y0, x1 - x0, y1 - y0);
-  }
-}
+void TMainForm1::TileWindows() { TBibleForm1::TileIn(MdiArea); }
 
 void TMainForm1::FitBookList() {
   QAbstractItemView* list = ComboBox1->view();
@@ -636,6 +666,9 @@ void TMainForm1::resizeEvent(QResizeEvent* event) {
 }
 
 void TMainForm1::SetBookLine(int position) {
+  if (ComboBox1->currentIndex() == position - 1 &&
+      ComboBox1->currentText() == ComboBox1->itemText(position - 1))
+    return;
   ComboBox1->blockSignals(true);
   ComboBox1->setCurrentIndex(position - 1);
   ComboBox1->setEditText(ComboBox1->itemText(position - 1));
@@ -649,13 +682,13 @@ void TMainForm1::VersionClick(QAction* sender) {
   const int chapter = SpinEdit1->Value();
   const int verse = SpinEdit2->Value();
   TBibleForm1* previous = ActiveBibleForm();
-  OpenBibleWindow(sender->data().toInt(), CurrentBook, chapter, verse);
+  OpenBibleWindow(sender->data().toInt(), Place.Book, chapter, verse);
   TBibleForm1* opened = ActiveBibleForm();
   // A version that lacks the shown place opens at the nearest place it has, beside the window
   // that was active: that one keeps the controls, so neither they nor the other windows lose
   // their place.
   if (previous && opened && opened != previous &&
-      !HasPlace(*opened->Bible, CurrentBook, chapter, verse))
+      !HasPlace(*opened->Bible, Place.Book, chapter, verse))
     MdiArea->setActiveSubWindow(previous->SubWindow());
   ActivateAndTile();
 }
@@ -663,31 +696,26 @@ void TMainForm1::VersionClick(QAction* sender) {
 void TMainForm1::Exit1Click() { close(); }
 
 void TMainForm1::Options1Click() {
-  if (!OptionsForm1) return;
-  if (!OptionsForm1->EditOptions()) {
+  if (!FOptions) return;
+  if (!FOptions->EditOptions()) {
     // The chosen font stays with the version even when the dialog is cancelled; its windows show
     // it rather than keep the old face until the next chapter.
-    if (OptionsForm1->FFontChanged && CurrentBible) {
+    if (FOptions->FFontChanged && Place.Bible) {
       ApplyVersionFont();
-      for (TBibleForm1* form : BibleForms()) {
-        if (form->Bible != CurrentBible) continue;
-        ReuseChapterText = false;
-        form->DisplayVerse(form->Book, form->Chapter, form->Verse);
-        ReuseChapterText = true;
-      }
+      for (TBibleForm1* form : BibleForms())
+        if (form->Bible == Place.Bible)
+          form->DisplayVerse(form->Book, form->Chapter, form->Verse, false);
     }
     return;
   }
   ApplyVersionFont();
   TileWindows();
-  if (RebuildTexts) {
+  if (Settings.RebuildTexts) {
     const auto forms = BibleForms();
     for (TBibleForm1* form : forms) {
-      if (form->Bible != CurrentBible && DifferentFonts) continue;
-      ReuseChapterText = false;
+      if (form->Bible != Place.Bible && Settings.DifferentFonts) continue;
       form->Bible->SetFont(MainFont);
-      form->DisplayVerse(form->Book, form->Chapter, form->Verse);
-      ReuseChapterText = true;
+      form->DisplayVerse(form->Book, form->Chapter, form->Verse, false);
     }
     if (!forms.empty() && forms.front()->VersionIndex() == 9)
       ShowMessage(QStringLiteral("Ако избрания шрифт притежава Script:Greek, но въпреки това "
@@ -746,15 +774,15 @@ void TMainForm1::SetHelpContexts() {
 void TMainForm1::Help1Click() { ShowHelpTopic(QStringLiteral("Main")); }
 
 void TMainForm1::ThisBible1Click() {
-  if (!CurrentBible || CurrentBible->VersionIndex >= VersionTableSize) return;
-  const QString topic = QString::fromLatin1(VersionHelpTopics[CurrentBible->VersionIndex]);
+  if (!Place.Bible || Place.Bible->VersionIndex >= VersionTableSize) return;
+  const QString topic = QString::fromLatin1(VersionHelpTopics[Place.Bible->VersionIndex]);
   if (topic == QStringLiteral("GER")) SetApplicationHelpFile(QStringLiteral("DIEELBERF.HLP"));
   if (!topic.isEmpty()) ShowHelpTopic(topic);
   SetApplicationHelpFile(QStringLiteral("Bible.hlp"));
 }
 
 void TMainForm1::Logo1Click() {
-  if (LogoForm1) LogoForm1->exec();
+  if (FLogo) FLogo->exec();
 }
 
 void TMainForm1::closeEvent(QCloseEvent* event) {
@@ -771,77 +799,57 @@ void TMainForm1::FormClose() {
     ShowMessage(QString::fromStdString(e.what()), this);
   };
   const auto forms = BibleForms();
-  if (IniFile && !SettingsWriteFailed) {
+  if (IniFile && !IniFile->WriteFailed) {
     try {
-      TFormPlacement placement;
-      placement.WindowState = isMaximized() ? wsMaximized : isMinimized() ? wsMinimized : wsNormal;
+      TMainSettings& s = Settings;
       const QRect r = isMaximized() ? normalGeometry() : geometry();
-      placement.Left = r.left();
-      placement.Top = r.top();
-      placement.Width = r.width();
-      placement.Height = r.height();
-      IniFile->WriteFormPlacement(Section, placement);
-      IniFile->WriteString(Section, "FontName", MainFont.Name);
-      IniFile->WriteInteger(Section, "FontSize", MainFont.Size);
-      IniFile->WriteInteger(Section, "PanelAlign", FPanelAlign);
-      IniFile->WriteInteger(Section, "PanelWidth", Panel3->isVisible() ? Panel3->width()
-                                                                      : ReadInt("PanelWidth", 157));
-      IniFile->WriteInteger(Section, "SplitterTop",
-                            Panel3->isVisible() ? LargeListBox1->height() : ReadInt("SplitterTop", 144));
-      IniFile->WriteInteger(Section, "ViewOptions", ViewOptions);
-      IniFile->WriteBool(Section, "ShowHint", ShowHint);
-      IniFile->WriteBool(Section, "ShowFootnotes",
-                         !OptionsForm1 || OptionsForm1->CheckBox10->isChecked());
-      IniFile->WriteInteger(Section, "CurrentVerseColor", int(CurrentVerseColor));
-      IniFile->WriteInteger(Section, "FounWordColor", int(FounWordColor));
-      IniFile->WriteInteger(Section, "SearchRangeType", SearchRangeType);
-      std::string range;
-      for (uint8_t flag : BookSet) range += flag ? '1' : '0';
-      IniFile->WriteString(Section, "SearchRange", range);
-      const int old = std::clamp(ReadInt("MDIChildCount", 0), 0, MaxSavedWindows);
-      for (int k = 0; k < old; ++k) IniFile->EraseSection("Bible" + std::to_string(k));
-      IniFile->WriteInteger(Section, "MDIChildCount", int(forms.size()));
-      for (size_t k = 0; k < forms.size(); ++k)
-        forms[k]->SaveWindowState(*IniFile, "Bible" + std::to_string(k));
-      IniFile->WriteBool(Section, "DifferentFonts", DifferentFonts);
-      IniFile->WriteBool(Section, "CheckClipboard", CheckClipboard);
-      IniFile->WriteBool(Section, "PlaySound", !OptionsForm1 || OptionsForm1->CheckBox8->isChecked());
-      IniFile->WriteBool(Section, "AutoKeybd", AutoKeybd);
-      IniFile->WriteBool(Section, "FoneticCyr", FoneticCyr);
-      IniFile->WriteBool(Section, "IsDicVizible", Dic_Form1 && Dic_Form1->isVisible());
-      IniFile->WriteBool(Section, "IsBeacon", ViewerLinked);
+      const int state = isMaximized() ? wsMaximized : isMinimized() ? wsMinimized : wsNormal;
+      s.Placement = {state, r.top(), r.left(), r.width(), r.height()};
+      s.Font = MainFont;
+      // A panel never shown keeps the sizes it was given.
+      if (Panel3->isVisible()) {
+        s.PanelWidth = Panel3->width();
+        s.SplitterTop = LargeListBox1->height();
+      }
+      s.SearchRange = Search.BookSet;
+      s.SearchRangeType = Search.RangeType;
+      s.Windows.resize(forms.size());
+      for (size_t k = 0; k < forms.size(); ++k) forms[k]->SaveWindowState(s.Windows[k]);
+      s.DictionaryVisible = FDictionary && FDictionary->isVisible();
+      s.LinkViewer = ViewerLinked;
+      s.Save(*IniFile);
     } catch (const std::exception& e) {
       // A refused write (read-only folder, full disk) is reported once; the program still closes
       // and the settings file keeps its last complete state.
-      SettingsWriteFailed = true;
+      IniFile->WriteFailed = true;
       report(e);
     }
   }
-  if (CurrentBible) {
+  if (Place.Bible) {
     try {
-      LargeListBox1->ComboBox->SaveToFile(CurrentBible->HistoryPath + "Search_List.txt");
-      BibleComboBox1->SaveToFile(CurrentBible->HistoryPath + "VerseHistory.txt");
+      LargeListBox1->ComboBox->SaveToFile(Place.Bible->HistoryPath + "Search_List.txt");
+      BibleComboBox1->SaveToFile(Place.Bible->HistoryPath + "VerseHistory.txt");
     } catch (const std::exception& e) {
       report(e);
     }
   }
   for (auto& bible : Bibles) {
     if (!bible) continue;
-    if (SettingsWriteFailed) {
+    if (!IniFile || IniFile->WriteFailed) {
       bible->SettingsSaved = true;
       continue;
     }
     try {
       bible->SaveSettings();
     } catch (const std::exception& e) {
-      SettingsWriteFailed = true;
+      IniFile->WriteFailed = true;
       report(e);
     }
   }
-  if (Dic_Form1 && Dic_Form1->isVisible()) Dic_Form1->close();
+  if (FDictionary && FDictionary->isVisible()) FDictionary->close();
   // The windows still point at their versions; they go first.
   LastSynced = nullptr;
-  CurrentBible = nullptr;
+  Place.Bible = nullptr;
   for (TBibleForm1* form : forms) {
     form->Closing = true;
     if (QMdiSubWindow* sub = form->SubWindow()) delete sub;

@@ -1,23 +1,26 @@
 #pragma once
 // The main window: a multiple-document frame whose child windows are the Bible windows, with the
-// control panel (book, chapter and verse, the word list, the found verses, the verse history),
-// the menus, and the settings of section "MainWindow". It owns the navigation state and the word
-// search state, opens the Bible windows of the last run and saves everything when it closes.
+// control panel (book, chapter and verse, the word list, the found verses, the verse history) and
+// the menus. It owns the state the windows share, each in an object of its own that notifies its
+// changes: the place that the controls show and the Bible windows follow (core/tplace.h), the
+// search session (core/wordsearch.h) and the settings (settings/tmainsettings.h). The other
+// windows read those and ask for everything else through their signals, connected here.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "core/historylist.h"
-#include "core/verselist.h"
+#include "core/tplace.h"
 #include "core/wordsearch.h"
+#include "forms/tobservable.h"
+#include "platform/checkedconnect.h"
+#include "settings/tmainsettings.h"
 
 class QAction;
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -31,34 +34,35 @@ class TBibleRichEdit1;
 class TClipboardViewer;
 class TDdeClientConv;
 class TDdeServerConv;
+class TDic_Form1;
 class TFoundListBox;
 class TLargeListBox;
+class TListMessageForm1;
+class TLogoForm1;
 class TMySpinEdit;
+class TOptionsForm1;
+class TPictureForm1;
 class TQtClipboardChain;
-
-// Shared settings of section "MainWindow" (loaded and saved by the main window, edited by the
-// options dialog). Colours are 0x00BBGGRR.
-extern uint32_t CurrentVerseColor;  // default 0x008000, green
-extern uint32_t FounWordColor;      // default 0xFF0000, blue
-extern int32_t ViewOptions;         // four view flags, see TViewOptions
-extern int SearchRangeType;
-extern bool CheckClipboard;
-extern bool AutoKeybd;
-extern bool FoneticCyr;
-// The chapter text builder may keep a built text; cleared while the options force a rebuild.
-extern bool ReuseChapterText;
-// Set by the options dialog when a view option or the font changed.
-extern bool RebuildTexts;
-// Set once a settings write failed during this run, so that the failure is reported once and the
-// remaining writes are not attempted.
-extern bool SettingsWriteFailed;
+class TRangeForm1;
 
 class TMainForm1 : public QMainWindow {
  public:
   explicit TMainForm1(QWidget* parent = nullptr);
   ~TMainForm1() override;
 
-  enum TAlign { alLeft = 3, alRight = 4 };
+  enum TAlign { alLeft = TMainSettings::PanelLeft, alRight = TMainSettings::PanelRight };
+
+  // The other windows of the program entry, which the main window shows and connects; any may be
+  // missing. The windows that come and go (a test's) are dropped when they are destroyed.
+  struct TWindows {
+    TLogoForm1* Logo = nullptr;
+    TRangeForm1* Range = nullptr;
+    TOptionsForm1* Options = nullptr;
+    TListMessageForm1* ListMessage = nullptr;
+    TDic_Form1* Dictionary = nullptr;
+    TPictureForm1* Picture = nullptr;
+  };
+  void SetWindows(const TWindows& windows);
 
   // The frame and the control panel.
   QMdiArea* MdiArea = nullptr;
@@ -118,36 +122,39 @@ class TMainForm1 : public QMainWindow {
   QMenu* PopupMenu5 = nullptr;  // rows of the word list
   QAction* Dictionary2 = nullptr;
 
-  // State.
-  TDateTime HistoryStamp = 0;
-  TBookSet BookSet{};
-  TBible* CurrentBible = nullptr;  // none until the first Bible window is activated
-  bool Typing = false;
-  bool FollowStamp = false;
-  std::string LastVersionText;  // emptied when the active version changes
-  TBibleForm1* LastSynced = nullptr;
-  int CurrentBook = 1;
+  // The shared state. The place's change shows it in the controls; the search's colours the
+  // found words in the Bible windows; the settings' (the options confirmed) applies the hints and
+  // the panel's side.
+  TObservable<TPlace> Place;
+  TObservable<TWordSearch> Search;
+  TObservable<TMainSettings> Settings;
+  TBible* CurrentBible() const { return Place.Bible; }
+  bool Typing = false;  // digits typed into a spin edit or a word into the word box wait for Enter
+  TBibleForm1* LastSynced = nullptr;  // the window whose place the controls took over last
   bool ViewerLinked = false;
-  bool ShowHint = true;
-  TWordSearch Search;
+  // DataRoot + "Dictionaries/" once ListVersions found dictionaries, else "Dictionaries/".
+  std::string DictionaryFolder = "Dictionaries/";
 
   // The Bible windows in child order: the active (topmost) first; closing windows excluded.
   std::vector<TBibleForm1*> BibleForms() const;
   TBibleForm1* ActiveBibleForm() const;
 
-  TAlign PanelAlign() const { return FPanelAlign; }
+  TAlign PanelAlign() const { return TAlign(Settings.PanelAlign); }
   void SetPanelAlign(TAlign align);
   void SetShowHint(bool on);
-  // The character set of the book names and references of the current version (the Greek
-  // version's book names are Cyrillic).
+  // The character set of the book names and references of the current version.
   int NameCharset() const;
 
-  // Operations for the Bible windows and the other windows.
+  // Windows and panel.
   void OpenBibleWindow(int version, int book, int chapter, int verse);
   void BibleWindowClosed(TBibleForm1* form);
+  // The active window's version and place take over the control panel (FormActivate).
+  void BibleFormActivated(TBibleForm1* form);
   void ApplyVersionFont();
   void ShowPanel();
   void ClearNewFlag();
+  // Shows the "&Отвори" menu's item of every installed version and "Речник" when dictionaries
+  // are installed; may run again when versions come and go.
   void ListVersions();
   void ReopenWindows();
   void TileWindows();
@@ -176,6 +183,11 @@ class TMainForm1 : public QMainWindow {
   void Previous1Click();
   void Random1Click();
   void GotoBookMark1Click(QAction* item);
+  // The bookmark menu "отбелязаното място": the hidden "Go to", then the current version's
+  // bookmarks in order.
+  void LoadBookmarkMenu();
+  void AddBookmarkItem(const std::string& caption);
+  void ShowBookmark(QAction* item, const std::string& caption);
 
   // Exchange: another program (or the dictionary's "Библия") names a book or a whole reference;
   // it is shown as if typed into the book box with Enter. Ignored while no version is active.
@@ -216,8 +228,8 @@ class TMainForm1 : public QMainWindow {
   void CopyList();
   void CopyVerses(bool markedOnly);
   void Range1Click();
-  // Searches the word (bytes in the active version's code page) as if typed into the word box
-  // and confirmed with Enter: the found list, the status text, the first found verse shown.
+  // Searches the word (bytes in the active version's code page) as a word typed into the word box
+  // and confirmed: the found list, the status text, the first found verse shown.
   void SearchWord(const std::string& word);
   // Keyboard translation of one typed character for the active version (none while no version
   // is active or "AutoKeybd" is off).
@@ -253,19 +265,33 @@ class TMainForm1 : public QMainWindow {
   void ConnectEvents();
   void SetHelpContexts();
   void ConnectDictionaryEvents();
+  void ConnectBibleForm(TBibleForm1* form);
+  void ActivateForm(TBibleForm1* form);
   void FormCreate();
-  void SubWindowActivated(QMdiSubWindow* window);
+  void LoadVersion(TBible* bible, int book);
+  // The controls show the place.
+  void ShowPlace();
+  // The place takes the user's book, chapter and verse from the controls; false while a spin
+  // edit is empty (the user is typing).
+  bool TakeControls();
+  // The controls' place, with the chapter and verse as the spin edits hold them.
+  TPlace ControlPlace() const;
+  void SearchEnteredText();
+  void ApplySettings();
   void SetBookLine(int position);
   void CreateExchange();
   void DestroyExchange();
   void JoinClipboardChain();
   void LeaveClipboardChain();
+  QPointer<TLogoForm1> FLogo;
+  QPointer<TRangeForm1> FRange;
+  QPointer<TOptionsForm1> FOptions;
+  QPointer<TListMessageForm1> FListMessage;
+  QPointer<TDic_Form1> FDictionary;
+  QPointer<TPictureForm1> FPicture;
   TQtClipboardChain* FClipboardChain = nullptr;
   bool FShown = false;
   bool FClosed = false;
   bool FForwardingKey = false;  // a translated key is on its way to the book box
-  TAlign FPanelAlign = alLeft;
+  TConnections FConnections;
 };
-
-// The program's one main window, created by the program entry.
-extern TMainForm1* MainForm1;

@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include "core/tbible.h"
+#include "forms/tdic_form1.h"
 #include "forms/tmainform1.h"
 #include "platform/clipboardchain.h"
 #include "platform/codepage.h"
@@ -17,14 +18,6 @@ namespace {
 // Shortest and longest text examined, in characters.
 constexpr int MinReferenceLength = 2;
 constexpr int MaxReferenceLength = 99;
-
-// The dictionary window stays on top of other windows; it is found by name, so that it may come
-// and go with its own part of the program.
-QWidget* DictionaryWindow() {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == QLatin1String("Dic_Form1")) return w;
-  return nullptr;
-}
 
 void SetStayOnTop(QWidget* w, bool on) {
   // Through the native window, so that a shown window keeps being shown.
@@ -56,18 +49,18 @@ void TMainForm1::WMCHANGECBCHAIN(uintptr_t removed, uintptr_t next) {
 }
 
 void TMainForm1::WMDRAWCLIPBOARD() {
-  // The program's own copies are not references to follow: the copy commands switch watching
-  // off while they copy, and a notification that arrives later still finds the program owning
-  // the clipboard.
+  // The program's own copies are not references to follow: a notification during the copy
+  // finds it under way, and one that arrives later finds the program owning the clipboard.
   QClipboard* clipboard = QGuiApplication::clipboard();
   const QMimeData* data = clipboard ? clipboard->mimeData(QClipboard::Clipboard) : nullptr;
-  if (CheckClipboard && data && data->hasText() && !clipboard->ownsClipboard()) {
+  if (Settings.CheckClipboard && !TOwnClipboardCopy::InProgress() && data && data->hasText() &&
+      !clipboard->ownsClipboard()) {
     const QString text = data->text();
     // Characters are the bytes of the reference's code page; a long text is not encoded at all.
     const std::string bytes =
         text.size() <= 2 * MaxReferenceLength ? EncodeText(text, NameCharset()) : std::string();
     const int length = int(bytes.size());
-    if (length >= MinReferenceLength && length <= MaxReferenceLength && CurrentBible) {
+    if (length >= MinReferenceLength && length <= MaxReferenceLength && Place.Bible) {
       try {
         if (GoToReference(bytes)) {
           if (ViewerLinked && DdeClientConv1)
@@ -84,7 +77,8 @@ void TMainForm1::WMDRAWCLIPBOARD() {
 }
 
 void TMainForm1::BringToFront() {
-  QWidget* dictionary = DictionaryWindow();
+  // The dictionary window stays on top of other windows.
+  QWidget* dictionary = FDictionary;
   const bool onTop = dictionary && dictionary->isVisible();
   if (onTop) SetStayOnTop(dictionary, false);
   if (isMinimized()) showNormal();

@@ -10,20 +10,21 @@
 #include "platform/checkedconnect.h"
 
 void TMainForm1::ConnectDictionaryEvents() {
-  BIBLE_CONNECT(Dictionary1, &QAction::triggered, this, [this] { Dictionary1Click(); });
-  BIBLE_CONNECT(PopupMenu5, &QMenu::aboutToShow, this, [this] { PopupMenu5Popup(); });
-  BIBLE_CONNECT(Dictionary2, &QAction::triggered, this, [this] { Dictionary2Click(); });
+  QObject* to = &FConnections;
+  BIBLE_CONNECT(Dictionary1, &QAction::triggered, to, [this] { Dictionary1Click(); });
+  BIBLE_CONNECT(PopupMenu5, &QMenu::aboutToShow, to, [this] { PopupMenu5Popup(); });
+  BIBLE_CONNECT(Dictionary2, &QAction::triggered, to, [this] { Dictionary2Click(); });
 }
 
 void TMainForm1::Dictionary1Click() {
-  if (Dic_Form1) Dic_Form1->ShowDictionary();
+  if (FDictionary) FDictionary->ShowDictionary();
 }
 
 void TMainForm1::PopupMenu5Popup() {
-  Dictionary2->setEnabled(Dic_Form1 && LargeListBox1->ItemIndex() >= 0 &&
-                          Dic_Form1->FindDictionary(LargeListBox1->Text()));
+  Dictionary2->setEnabled(FDictionary && LargeListBox1->ItemIndex() >= 0 &&
+                          FDictionary->FindDictionary(LargeListBox1->Text()));
 }
 
 void TMainForm1::Dictionary2Click() {
-  if (Dic_Form1 && LargeListBox1->ItemIndex() >= 0) Dic_Form1->ShowWord(LargeListBox1->Text());
+  if (FDictionary && LargeListBox1->ItemIndex() >= 0) FDictionary->ShowWord(LargeListBox1->Text());
 }

@@ -85,7 +85,7 @@ void TMainForm1::DestroyExchange() {
 }
 
 void TMainForm1::SetBookPokeData(const QString& text) {
-  if (!CurrentBible || !ActiveBibleForm()) return;
+  if (!Place.Bible || !ActiveBibleForm()) return;
   ComboBox1->setEditText(text);
   ComboBox1KeyPress(13);
   if (TBibleForm1* form = ActiveBibleForm(); form && DdeServerConv1)
@@ -94,12 +94,12 @@ void TMainForm1::SetBookPokeData(const QString& text) {
 }
 
 void TMainForm1::SetChapterPokeData(const QString& text) {
-  if (!CurrentBible || !ActiveBibleForm()) return;
+  if (!Place.Bible || !ActiveBibleForm()) return;
   PokeSpinEdit(*SpinEdit1, text);
 }
 
 void TMainForm1::SetVersePokeData(const QString& text) {
-  if (!CurrentBible || !ActiveBibleForm()) return;
+  if (!Place.Bible || !ActiveBibleForm()) return;
   PokeSpinEdit(*SpinEdit2, text);
   if (TBibleForm1* form = ActiveBibleForm(); form && DdeServerConv1)
     DdeServerConv1->SetValue(SetVerseItem,
@@ -115,7 +115,7 @@ void TMainForm1::ViewWindow1Click() {
   if (!ViewerLinked) return;
   if (TBibleForm1* form = ActiveBibleForm()) {
     form->SendViewerText();
-    form->SendViewerPosition(SpinEdit2->Value());
+    form->SendViewerPosition(Place.Verse);
   }
 }
 

@@ -1,66 +1,30 @@
 // The main window's navigation: book, chapter and verse controls, history, bookmarks, references.
-#include "forms/tmainform1.h"
-
 #include <QAction>
-#include <QCheckBox>
-#include <QActionGroup>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QScreen>
-#include <QSplitter>
-#include <QStatusBar>
-#include <QTimer>
-#include <QVBoxLayout>
-#include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include "controls/fontconvert.h"
+#include <QMenu>
+#include <algorithm>
+#include <tuple>
+
 #include "controls/tbiblecombobox.h"
-#include "controls/tbiblerichedit1.h"
 #include "controls/tfoundlistbox.h"
-#include "controls/tlargelistbox.h"
 #include "controls/tmyspinedit.h"
 #include "core/bibleunit.h"
-#include "core/chapterbuilder.h"
-#include "core/cp1251.h"
-#include "core/eioerror.h"
 #include "core/keyboard.h"
 #include "core/nearestplace.h"
 #include "core/tbible.h"
-#include "core/tcustominifile.h"
-#include "core/tlargestringlist.h"
 #include "forms/tbibleform1.h"
-#include "forms/tlogoform1.h"
-#include "forms/toptionsform1.h"
-#include "platform/checkedconnect.h"
+#include "forms/tmainform1.h"
 #include "platform/codepage.h"
 #include "platform/showmessage.h"
-#include "platform/winhelp.h"
 
 void TMainForm1::ShowPosition() {
-  if (ComboBox1->currentIndex() < 0 || !CurrentBible) return;
-  const TBible& bible = *CurrentBible;
-  const int position = ComboBox1->currentIndex() + 1;
-  CurrentBook = bible.BookOrder[size_t(std::min(position, MaxBooks))];
-  SpinEdit1->SetMaxValue(std::max(1, bible.ChapterCount(position)));
-  if (SpinEdit1->Text().isEmpty()) return;
-  if (SpinEdit1->Value() > SpinEdit1->MaxValue()) SpinEdit1->FixValue(SpinEdit1->MaxValue());
-  if (SpinEdit1->Value() < 1) SpinEdit1->FixValue(1);
-  SpinEdit2->SetMaxValue(std::max(1, bible.ChapterVerses(position, SpinEdit1->Value())));
-  if (SpinEdit2->Text().isEmpty()) return;
-  if (SpinEdit2->Value() > SpinEdit2->MaxValue()) SpinEdit2->FixValue(SpinEdit2->MaxValue());
-  if (SpinEdit2->Value() < 1) SpinEdit2->FixValue(1);
+  if (Place.Position() < 1) return;
+  Place.Clamp();
+  Place.NotifyChanged();
   RecordHistory();
   for (auto& b : Bibles)
     if (b) b->RefreshPending = true;
@@ -68,55 +32,59 @@ void TMainForm1::ShowPosition() {
     if (!form->Bible->RefreshPending) continue;
     // A version without the book (the Greek New Testament at a psalm) keeps its own place
     // rather than losing it for an empty page.
-    if (!HasPlace(*form->Bible, CurrentBook, 1, 1)) continue;
-    form->Book = CurrentBook;
-    form->Chapter = SpinEdit1->Value();
-    form->Verse = SpinEdit2->Value();
+    if (!HasPlace(*form->Bible, Place.Book, 1, 1)) continue;
+    form->Book = Place.Book;
+    form->Chapter = Place.Chapter;
+    form->Verse = Place.Verse;
     form->DisplayVerse(form->Book, form->Chapter, form->Verse);
     form->Bible->RefreshPending = false;
   }
 }
 
-void TMainForm1::RecordHistory() {
-  const TBible& bible = *CurrentBible;
-  const int n = VerseNumber(bible, bible.BookPosition[size_t(CurrentBook)], SpinEdit1->Value(),
-                            SpinEdit2->Value());
-  const std::string text = VerseReference(bible, n, false);
-  if (n > 1) {
-    const std::string previous = VerseReference(bible, n - 1, false);
-    const QList<QAction*> items = BookMark2->actions();
-    for (int j = 1; j < int(items.size()); ++j) {
-      if (items[j]->data().toByteArray().toStdString() != previous) continue;
-      if (size_t(j - 1) < CurrentBible->BookMarks.size())
-        CurrentBible->BookMarks[size_t(j - 1)] = text;
-      QString shown = DecodeBytes(text, NameCharset());
-      items[j]->setText(shown.replace(QLatin1Char('&'), QStringLiteral("&&")));
-      items[j]->setData(QByteArray::fromStdString(text));
-      break;
-    }
+void TMainForm1::ShowPlace() {
+  SetBookLine(Place.Position());
+  for (auto [box, last, value] : {std::tuple{SpinEdit1, Place.LastChapter(), Place.Chapter},
+                                  std::tuple{SpinEdit2, Place.LastVerse(), Place.Verse}}) {
+    box->SetMaxValue(last);
+    if (box->Text() != QString::number(value)) box->FixValue(value);
   }
+}
+
+bool TMainForm1::TakeControls() {
+  if (!Place.Bible || ComboBox1->currentIndex() < 0) return false;
+  Place.Book = Place.Bible->BookOrder[size_t(std::min(ComboBox1->currentIndex() + 1, MaxBooks))];
+  SpinEdit1->SetMaxValue(Place.LastChapter());
+  if (SpinEdit1->Text().isEmpty()) return false;
+  Place.Chapter = std::clamp(SpinEdit1->Value(), 1, Place.LastChapter());
+  if (Place.Chapter != SpinEdit1->Value()) SpinEdit1->FixValue(Place.Chapter);
+  SpinEdit2->SetMaxValue(Place.LastVerse());
+  if (SpinEdit2->Text().isEmpty()) return false;
+  Place.Verse = SpinEdit2->Value();
+  return true;
+}
+
+TPlace TMainForm1::ControlPlace() const {
+  TPlace place = Place;
+  place.Chapter = SpinEdit1->Value();
+  place.Verse = SpinEdit2->Value();
+  return place;
+}
+
+void TMainForm1::RecordHistory() {
+  const std::string text = Place.Reference();
+  if (const int carried = Place.CarryBookmark(); carried >= 0)
+    if (QAction* item = BookMark2->actions().value(carried + 1)) ShowBookmark(item, text);
   const TDateTime now = DateTimeNow();
-  if (FollowStamp) HistoryStamp = now;
-  FollowStamp = true;
-  BibleComboBox1->Add(uint16_t(n), text, now);
+  Place.StampHistory(now);
+  BibleComboBox1->Add(uint16_t(Place.VerseNumber()), text, now);
 }
 
 void TMainForm1::GoToVerse(int n) {
-  if (!CurrentBible) return;
-  const TBible& bible = *CurrentBible;
-  int position = 0, chapter = 1, verse = 1;
-  LocateVerse(bible, n, position, chapter, verse);
-  if (position < 1) return;
-  CurrentBook = bible.BookOrder[size_t(position)];
-  SetBookLine(position);
-  SpinEdit1->SetMaxValue(std::max(1, bible.ChapterCount(position)));
-  SpinEdit1->FixValue(chapter);
-  SpinEdit2->SetMaxValue(std::max(1, bible.ChapterVerses(position, chapter)));
-  SpinEdit2->FixValue(verse);
+  if (!Place.MoveToVerse(n)) return;
   // The found list's lines are the references of Found in order, so the shown verse's line is
   // where the verse stands in Found.
   ListBox2->clearSelection();
-  const int shown = VerseNumber(bible, position, chapter, verse);
+  const int shown = Place.VerseNumber();
   const auto* first = Search.Found.begin();
   const auto* last = Search.Found.end();
   const auto* at = std::lower_bound(first, last, uint16_t(shown));
@@ -129,24 +97,20 @@ void TMainForm1::GoToVerse(int n) {
 }
 
 bool TMainForm1::GoToReference(const std::string& text) {
-  if (!CurrentBible) return false;
-  int position = 0, chapter = 1, verse = 1;
-  if (!ParseReference(*CurrentBible, text, position, chapter, verse)) return false;
-  if (position > 0) SetBookLine(position);
-  SpinEdit1->FixValue(chapter);
-  SpinEdit2->FixValue(verse);
+  if (!Place.MoveToReference(text)) return false;
   ShowPosition();
   return true;
 }
 
 void TMainForm1::ComboBox1Change() {
-  if (!CurrentBible || ComboBox1->currentIndex() < 0) return;
-  const int position = ComboBox1->currentIndex() + 1;
-  if (CurrentBible->BookOrder[size_t(std::min(position, MaxBooks))] != CurrentBook) ShowPosition();
+  if (!Place.Bible || ComboBox1->currentIndex() < 0) return;
+  const int position = std::min(ComboBox1->currentIndex() + 1, MaxBooks);
+  if (Place.Bible->BookOrder[size_t(position)] != Place.Book && TakeControls()) ShowPosition();
 }
 
 bool TMainForm1::ComboBox1KeyPress(char& key) {
-  if (!CurrentBible) return false;
+  TBible* bible = Place.Bible;
+  if (!bible) return false;
   if (key == 13) {
     GoToReference(EncodeText(ComboBox1->currentText(), NameCharset()));
     return true;
@@ -155,7 +119,7 @@ bool TMainForm1::ComboBox1KeyPress(char& key) {
     std::string s = EncodeText(ComboBox1->currentText(), NameCharset());
     if (s.size() < 2) return false;
     NormalizeReference(s);
-    const int position = FindBookName(*CurrentBible, s);
+    const int position = FindBookName(*bible, s);
     if (position < 1) return false;
     SetBookLine(position);
     ComboBox1->setEditText(ComboBox1->itemText(position - 1) + QLatin1Char(' '));
@@ -166,11 +130,12 @@ bool TMainForm1::ComboBox1KeyPress(char& key) {
   // layout; the other versions type in their own. A key right after a digit is the separator of
   // chapter and verse (or another digit) and stays as typed: translated, the ":" of "3:16" would
   // become a letter and the verse would be lost.
-  const int language = VersionLanguage(*CurrentBible);
+  const int language = VersionLanguage(*bible);
   const QLineEdit* edit = ComboBox1->lineEdit();
   const int caret = edit->cursorPosition();
   const bool afterDigit = caret > 0 && edit->text().at(caret - 1).isDigit();
-  if (language != 0 && !afterDigit) ::TranslateKey(key, AutoKeybd, language == 3 ? 2 : language);
+  if (language != 0 && !afterDigit)
+    ::TranslateKey(key, Settings.AutoKeybd, language == 3 ? 2 : language);
   return false;
 }
 
@@ -225,7 +190,7 @@ bool TMainForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm1::SpinEdit1Change() {
-  if (!Typing) ShowPosition();
+  if (!Typing && TakeControls()) ShowPosition();
 }
 
 void TMainForm1::SpinEdit2KeyDown(TMySpinEdit* sender, int& key) {
@@ -260,17 +225,11 @@ void TMainForm1::SpinEdit2KeyDown(TMySpinEdit* sender, int& key) {
 }
 
 void TMainForm1::SpinEdit2Min() {
-  if (!CurrentBible) return;
-  const int n = VerseNumber(*CurrentBible, ComboBox1->currentIndex() + 1, SpinEdit1->Value(),
-                            SpinEdit2->Value());
-  GoToVerse(n > 1 ? n - 1 : 1);
+  if (Place.Bible) GoToVerse(ControlPlace().PreviousVerse());
 }
 
 void TMainForm1::SpinEdit2Max() {
-  if (!CurrentBible) return;
-  const int n = VerseNumber(*CurrentBible, ComboBox1->currentIndex() + 1, SpinEdit1->Value(),
-                            SpinEdit2->Value());
-  GoToVerse(n < CurrentBible->VerseCount ? n + 1 : n);
+  if (Place.Bible) GoToVerse(ControlPlace().NextVerse());
 }
 
 void TMainForm1::BibleComboBox1Change() {
@@ -281,20 +240,42 @@ void TMainForm1::BibleComboBox1Change() {
 
 void TMainForm1::Previous1Click() {
   if (BibleComboBox1->Count() == 0) return;
-  int i = BibleComboBox1->PreviousByTime(HistoryStamp);
+  int i = BibleComboBox1->PreviousByTime(Place.HistoryStamp);
   if (i < 0) i = 0;
-  FollowStamp = false;
-  HistoryStamp = BibleComboBox1->Times()[size_t(i)];
+  Place.StepBack(BibleComboBox1->Times()[size_t(i)]);
   GoToVerse(BibleComboBox1->Places()[size_t(i)]);
 }
 
 void TMainForm1::Random1Click() {
-  if (!CurrentBible || CurrentBible->VerseCount == 0) return;
-  GoToVerse(1 + std::rand() % CurrentBible->VerseCount);
+  if (!Place.Bible || Place.Bible->VerseCount == 0) return;
+  GoToVerse(1 + std::rand() % Place.Bible->VerseCount);
 }
 
 void TMainForm1::GotoBookMark1Click(QAction* item) {
   if (!item) return;
   GoToReference(item->data().toByteArray().toStdString());
   SpinEdit2->setFocus();
+}
+
+void TMainForm1::LoadBookmarkMenu() {
+  const QList<QAction*> items = BookMark2->actions();
+  for (int i = int(items.size()) - 1; i >= 1; --i) {
+    BookMark2->removeAction(items[i]);
+    delete items[i];
+  }
+  if (Place.Bible)
+    for (const std::string& mark : Place.Bible->BookMarks) AddBookmarkItem(mark);
+}
+
+void TMainForm1::AddBookmarkItem(const std::string& caption) {
+  QAction* item = BookMark2->addAction(QString());
+  ShowBookmark(item, caption);
+  BIBLE_CONNECT(item, &QAction::triggered, &FConnections,
+                [this, item] { GotoBookMark1Click(item); });
+}
+
+void TMainForm1::ShowBookmark(QAction* item, const std::string& caption) {
+  item->setText(
+      DecodeBytes(caption, NameCharset()).replace(QLatin1Char('&'), QStringLiteral("&&")));
+  item->setData(QByteArray::fromStdString(caption));
 }

@@ -1,81 +1,46 @@
 // The main window's word search: the word box, the mode menu, the found-verse list.
-#include "forms/tmainform1.h"
-
 #include <QAction>
-#include <QCheckBox>
-#include <QActionGroup>
-#include <QApplication>
-#include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QKeyEvent>
+#include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
-#include <QSplitter>
-#include <QStatusBar>
-#include <QTimer>
-#include <QVBoxLayout>
-#include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include "controls/fontconvert.h"
+
 #include "controls/tbiblecombobox.h"
 #include "controls/tbiblerichedit1.h"
 #include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
-#include "controls/tmyspinedit.h"
 #include "core/bibleunit.h"
 #include "core/chapterbuilder.h"
-#include "core/cp1251.h"
-#include "core/eioerror.h"
 #include "core/keyboard.h"
-#include "core/wordsearch.h"
 #include "core/tbible.h"
-#include "core/tcustominifile.h"
-#include "core/tlargestringlist.h"
-#include "forms/tbibleform1.h"
-#include "forms/tlogoform1.h"
-#include "forms/toptionsform1.h"
+#include "forms/tmainform1.h"
 #include "forms/trangeform1.h"
-#include "platform/checkedconnect.h"
 #include "platform/codepage.h"
 #include "platform/showmessage.h"
-#include "platform/winhelp.h"
 
 void TMainForm1::SearchText(const std::string& text) {
-  if (!CurrentBible) return;
-  Search.BookSet = BookSet;
-  if (!Search.SearchText(*CurrentBible, text)) return;
+  if (!Place.Bible || !Search.SearchText(*Place.Bible, text)) return;
   if (Search.Found.Count() > 0)
     LargeListBox1->ComboBox->Add(Search.Found[1], LargeListBox1->Text(), DateTimeNow());
   ShowFound(Search.SearchExpression);
-  // The found words are coloured in the active verse of every window.
-  for (TBibleForm1* form : BibleForms()) {
-    const bool keep = ReuseChapterText;
-    form->DisplayVerse(form->Book, form->Chapter, form->Verse);
-    ReuseChapterText = keep;
-  }
+  // The Bible windows colour the found words in their active verses.
+  Search.NotifyChanged();
 }
 
 void TMainForm1::ShowFound(const std::string& expression) {
   ListBox2->clear();
-  if (!CurrentBible || Search.Found.Absent()) return;
+  if (!Place.Bible || Search.Found.Absent()) return;
   // The lines are made only when they come into view; each reads the result as it is then.
-  const bool shortNames = TViewOptions::Unpack(ViewOptions).ShortNames;
-  const TBible* bible = CurrentBible;
+  const bool shortNames = TViewOptions::Unpack(Settings.ViewOptions).ShortNames;
+  const TBible* bible = Place.Bible;
   const int charset = NameCharset();
   ListBox2->SetLines(Search.Found.Count(), [this, bible, shortNames, charset](int row) {
-    if (row >= Search.Found.Count() || bible != CurrentBible) return QString();
+    if (row >= Search.Found.Count() || bible != Place.Bible) return QString();
     return DecodeBytes(VerseReference(*bible, Search.Found[size_t(row) + 1], shortNames), charset);
   });
   if (!expression.empty()) {
-    StatusPanel->setText(DecodeBytes(Search.StatusText, CurrentBible->Font.Charset));
+    StatusPanel->setText(DecodeBytes(Search.StatusText, Place.Bible->Font.Charset));
     ListBox2->SetCurrentRow(0);
   }
 }
@@ -111,12 +76,7 @@ void TMainForm1::LargeListBox1ChangeItemIndex() {
 
 void TMainForm1::LargeListBox1KeyPress(char& key) {
   if (key == 13) {
-    Typing = false;
-    SearchTypedText();
-    if (Search.Found.Count() > 0) {
-      GoToVerse(Search.Found[1]);
-      ListBox2->setFocus();
-    }
+    SearchEnteredText();
   } else {
     Typing = true;
     TranslateKey(key);
@@ -125,12 +85,22 @@ void TMainForm1::LargeListBox1KeyPress(char& key) {
 
 void TMainForm1::SearchWord(const std::string& word) {
   LargeListBox1->SetText(word);
-  char enter = 13;
-  LargeListBox1KeyPress(enter);
+  SearchEnteredText();
+}
+
+// The word box's text searched as Enter searches it: the first verse found shown, and the found
+// list in front.
+void TMainForm1::SearchEnteredText() {
+  Typing = false;
+  SearchTypedText();
+  if (Search.Found.Count() > 0) {
+    GoToVerse(Search.Found[1]);
+    ListBox2->setFocus();
+  }
 }
 
 void TMainForm1::TranslateKey(char& key) const {
-  if (CurrentBible) ::TranslateKey(key, AutoKeybd, VersionLanguage(*CurrentBible));
+  if (Place.Bible) ::TranslateKey(key, Settings.AutoKeybd, VersionLanguage(*Place.Bible));
 }
 
 void TMainForm1::Button1MouseDown() {
@@ -160,25 +130,25 @@ void TMainForm1::ListBox2Click() {
 }
 
 void TMainForm1::Range1Click() {
-  if (RangeForm1) RangeForm1->RunForm();
+  if (FRange) FRange->RunForm();
   LargeListBox1ChangeItemIndex();
 }
 
 void TMainForm1::CopyList() {
   RichEdit1->Clear();
-  if (!CurrentBible) return;
-  const int charset = CurrentBible->Font.Charset;
+  if (!Place.Bible) return;
+  const int charset = Place.Bible->Font.Charset;
   const std::string title = EncodeText(StatusPanel->text(), charset) + ":";
-  const std::string body =
-      ReferenceList(*CurrentBible, Search.Found, TViewOptions::Unpack(ViewOptions).ShortNames);
+  const std::string body = ReferenceList(*Place.Bible, Search.Found,
+                                         TViewOptions::Unpack(Settings.ViewOptions).ShortNames);
   RichEdit1->AddTextCharsets(title, body, charset, NameCharset());
 }
 
 void TMainForm1::CopyVerses(bool markedOnly) {
   RichEdit1->Clear();
   RichEdit1->SetSelStyle(0);
-  if (!CurrentBible) return;
-  const TBible& bible = *CurrentBible;
+  if (!Place.Bible) return;
+  const TBible& bible = *Place.Bible;
   const int charset = bible.Font.Charset;
   std::string title;
   if (!markedOnly) {
@@ -194,7 +164,7 @@ void TMainForm1::CopyVerses(bool markedOnly) {
     for (size_t i = 0; i < rows.size(); ++i) rows[i] = int(i);
   }
   // The verses as the windows show them: without the notes when those are hidden.
-  const bool notes = !OptionsForm1 || OptionsForm1->CheckBox10->isChecked();
+  const bool notes = Settings.ShowFootnotes;
   const int names = NameCharset();
   for (int row : rows) {
     if (row < 0 || row >= Search.Found.Count()) continue;
@@ -222,9 +192,5 @@ void TMainForm1::Copy1Click(QAction* sender) {
   int length = int(text.size());
   if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) length -= 2;
   RichEdit1->SetSelection(0, length);
-  // The clipboard watcher must not take the program's own copy for a reference to show.
-  const bool watching = CheckClipboard;
-  CheckClipboard = false;
   RichEdit1->CopyToClipboard();
-  CheckClipboard = watching;
 }

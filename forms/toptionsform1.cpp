@@ -18,13 +18,9 @@
 #include "core/chapterbuilder.h"
 #include "core/keyboard.h"
 #include "core/tbible.h"
-#include "forms/tmainform1.h"
 #include "platform/checkedconnect.h"
-#include "platform/hints.h"
-#include "platform/winhelp.h"
 #include "platform/windowframe.h"
-
-TOptionsForm1* OptionsForm1 = nullptr;
+#include "platform/winhelp.h"
 
 // ---- TRadioGroup ----
 
@@ -200,19 +196,27 @@ TOptionsForm1::TOptionsForm1(QWidget* parent) : QDialog(parent) {
   SetPanelColor(Panel1, 0x008000);
   SetPanelColor(Panel2, 0xFF0000);
 
+  QObject* to = &FConnections;
   for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3, CheckBox10})
-    BIBLE_CONNECT(box, &QCheckBox::clicked, this, [this] { CheckBox3Click(); });
-  BIBLE_CONNECT(CheckBox4, &QCheckBox::clicked, this, [this] { CheckBox2Click(); });
+    BIBLE_CONNECT(box, &QCheckBox::clicked, to, [this] { CheckBox3Click(); });
+  BIBLE_CONNECT(CheckBox4, &QCheckBox::clicked, to, [this] { CheckBox2Click(); });
   RadioGroup1->OnClick = [this] { CheckBox2Click(); };
-  BIBLE_CONNECT(CheckBox7, &QCheckBox::clicked, this, [this] { CheckBox7Click(); });
-  BIBLE_CONNECT(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
-  BIBLE_CONNECT(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
-  BIBLE_CONNECT(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
+  BIBLE_CONNECT(CheckBox7, &QCheckBox::clicked, to, [this] { CheckBox7Click(); });
+  // The two boxes that act at once.
+  BIBLE_CONNECT(CheckBox8, &QCheckBox::toggled, to, [this](bool on) {
+    if (Settings) Settings->PlaySound = on;
+  });
+  BIBLE_CONNECT(CheckBox10, &QCheckBox::toggled, to, [this](bool on) {
+    if (Settings) Settings->ShowFootnotes = on;
+  });
+  BIBLE_CONNECT(Button4, &QPushButton::clicked, to, [this] { Button4Click(); });
+  BIBLE_CONNECT(Button5, &QPushButton::clicked, to, [this] { Button5Click(); });
+  BIBLE_CONNECT(Button6, &QPushButton::clicked, to, [this] { Button6Click(); });
   RadioGroup2->OnClick = [this] { RadioGroup2Click(); };
-  BIBLE_CONNECT(Button2, &QPushButton::clicked, this, [this] { accept(); });
-  BIBLE_CONNECT(Button1, &QPushButton::clicked, this, [this] { reject(); });
-  BIBLE_CONNECT(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-  BIBLE_CONNECT(PageControl1, &QTabWidget::currentChanged, this, [this] { UpdateHelpTopic(); });
+  BIBLE_CONNECT(Button2, &QPushButton::clicked, to, [this] { accept(); });
+  BIBLE_CONNECT(Button1, &QPushButton::clicked, to, [this] { reject(); });
+  BIBLE_CONNECT(Button3, &QPushButton::clicked, to, [this] { Button3Click(); });
+  BIBLE_CONNECT(PageControl1, &QTabWidget::currentChanged, to, [this] { UpdateHelpTopic(); });
   UpdateHelpTopic();
   FitSize();
 }
@@ -234,26 +238,30 @@ void TOptionsForm1::UpdateHelpTopic() {
 }
 
 bool TOptionsForm1::EditOptions() {
-  RebuildTexts = false;
+  if (!Settings) return false;
+  TMainSettings& settings = *Settings;
+  settings.RebuildTexts = false;
   // Filling sets the states only; the handlers answer the user's clicks, so nothing here counts
   // as a change.
-  const TViewOptions view = TViewOptions::Unpack(ViewOptions);
+  const TViewOptions view = TViewOptions::Unpack(settings.ViewOptions);
   CheckBox1->setChecked(view.ShowBook);
   CheckBox2->setChecked(view.ShortNames);
   CheckBox3->setChecked(view.ShowChapter);
   CheckBox4->setChecked(view.ShowVerse);
-  CheckBox5->setChecked(!MainForm1 || MainForm1->ShowHint);
-  CheckBox7->setChecked(!DifferentFonts);
-  RadioGroup1->SetItemIndex(MainForm1 && MainForm1->PanelAlign() == TMainForm1::alLeft ? 0 : 1);
-  if (MainForm1 && MainForm1->CurrentBible) {
-    FFont = MainForm1->CurrentBible->Font;
+  CheckBox5->setChecked(settings.ShowHint);
+  CheckBox7->setChecked(!settings.DifferentFonts);
+  RadioGroup1->SetItemIndex(settings.PanelAlign == TMainSettings::PanelLeft ? 0 : 1);
+  if (Place && Place->Bible) {
+    FFont = Place->Bible->Font;
     Label2->setText(FontLabel(FFont));
   }
-  SetPanelColor(Panel1, CurrentVerseColor);
-  SetPanelColor(Panel2, FounWordColor);
-  CheckBox6->setChecked(CheckClipboard);
-  CheckBox9->setChecked(AutoKeybd);
-  RadioGroup2->SetItemIndex(FoneticCyr ? 1 : 0);
+  SetPanelColor(Panel1, settings.CurrentVerseColor);
+  SetPanelColor(Panel2, settings.FounWordColor);
+  CheckBox6->setChecked(settings.CheckClipboard);
+  CheckBox8->setChecked(settings.PlaySound);
+  CheckBox9->setChecked(settings.AutoKeybd);
+  CheckBox10->setChecked(settings.ShowFootnotes);
+  RadioGroup2->SetItemIndex(settings.FoneticCyr ? 1 : 0);
   FChanged = false;
   FFontChanged = false;
 
@@ -264,26 +272,23 @@ bool TOptionsForm1::EditOptions() {
   chosen.ShortNames = CheckBox2->isChecked();
   chosen.ShowChapter = CheckBox3->isChecked();
   chosen.ShowVerse = CheckBox4->isChecked();
-  ViewOptions = chosen.Pack();
-  CurrentVerseColor = PanelColor(Panel1);
-  FounWordColor = PanelColor(Panel2);
-  // The hint setting of the main window (its Bible windows are inside it) and of the dictionary.
-  const bool hints = CheckBox5->isChecked();
-  if (MainForm1) MainForm1->SetShowHint(hints);
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == QStringLiteral("Dic_Form1")) ShowHints(w, hints);
-  if (MainForm1)
-    MainForm1->SetPanelAlign(RadioGroup1->ItemIndex() == 0 ? TMainForm1::alLeft
-                                                           : TMainForm1::alRight);
-  CheckClipboard = CheckBox6->isChecked();
-  DifferentFonts = !CheckBox7->isChecked();
-  AutoKeybd = CheckBox9->isChecked();
+  settings.ViewOptions = chosen.Pack();
+  settings.CurrentVerseColor = PanelColor(Panel1);
+  settings.FounWordColor = PanelColor(Panel2);
+  settings.ShowHint = CheckBox5->isChecked();
+  settings.PanelAlign =
+      RadioGroup1->ItemIndex() == 0 ? TMainSettings::PanelLeft : TMainSettings::PanelRight;
+  settings.CheckClipboard = CheckBox6->isChecked();
+  settings.DifferentFonts = !CheckBox7->isChecked();
+  settings.AutoKeybd = CheckBox9->isChecked();
+  // The windows take the hints and the panel's side.
+  Settings->NotifyChanged();
   return FChanged;
 }
 
 void TOptionsForm1::CheckBox3Click() {
   FChanged = true;
-  RebuildTexts = true;
+  if (Settings) Settings->RebuildTexts = true;
 }
 
 void TOptionsForm1::CheckBox2Click() { FChanged = true; }
@@ -297,12 +302,12 @@ void TOptionsForm1::Button4Click() {
   FontDialog1->setCurrentFont(ToQFont(FFont));
   const bool chosen = FontDialog1->exec() == QDialog::Accepted;
   FChanged = chosen;
-  RebuildTexts = chosen;
+  if (Settings) Settings->RebuildTexts = chosen;
   if (!chosen) return;
   AssignQFont(FontDialog1->selectedFont(), FFont);
   Label2->setText(FontLabel(FFont));
   // The version takes the font at once, before the dialog is confirmed.
-  if (MainForm1 && MainForm1->CurrentBible) MainForm1->CurrentBible->SetFont(FFont);
+  if (Place && Place->Bible) Place->Bible->SetFont(FFont);
   FFontChanged = true;
 }
 
@@ -322,8 +327,9 @@ void TOptionsForm1::Button5Click() { ChooseColor(Panel1); }
 void TOptionsForm1::Button6Click() { ChooseColor(Panel2); }
 
 void TOptionsForm1::RadioGroup2Click() {
-  FoneticCyr = RadioGroup2->ItemIndex() == 1;
-  SelectBulgarianLayout(FoneticCyr);
+  const bool fonetic = RadioGroup2->ItemIndex() == 1;
+  if (Settings) Settings->FoneticCyr = fonetic;
+  SelectBulgarianLayout(fonetic);
 }
 
 void TOptionsForm1::Button3Click() {

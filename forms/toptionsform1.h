@@ -1,10 +1,10 @@
 #pragma once
-// The settings dialog. Most controls are filled from the shared settings at each opening and
-// copied back only when the user confirms with "ДА"; three act at once instead: the font button
-// gives the chosen font to the current version, the Bulgarian keyboard layout switches when
-// clicked, and two check boxes are themselves the home of their settings: "Музикален сигнал" (the
-// splash sound) and "Бележките под линия" (footnotes in the chapter texts), which the main window
-// loads and saves and the dialog never refills, so a change to them stands even when cancelled.
+// The settings dialog over the main window's settings object. Most controls are filled from the
+// settings at each opening and copied back only when the user confirms with "ДА", which notifies
+// the settings' change; three act at once instead: the font button gives the chosen font to the
+// current version, the Bulgarian keyboard layout switches when clicked, and the check boxes
+// "Музикален сигнал" (the splash sound) and "Бележките под линия" (footnotes in the chapter texts)
+// write their settings as they change, so a change to them stands even when cancelled.
 
 #include <QDialog>
 #include <QGroupBox>
@@ -14,6 +14,10 @@
 #include <vector>
 
 #include "core/tfont.h"
+#include "core/tplace.h"
+#include "forms/tobservable.h"
+#include "platform/checkedconnect.h"
+#include "settings/tmainsettings.h"
 
 class QCheckBox;
 class QColorDialog;
@@ -71,8 +75,12 @@ class TOptionsForm1 : public QDialog {
   QFontDialog* FontDialog1 = nullptr;
   QColorDialog* ColorDialog1 = nullptr;
 
-  // Fills the controls from the shared settings, shows the dialog and copies them back when the
-  // user confirms. The result is FChanged when confirmed with "ДА", false when cancelled.
+  // The settings edited and the place whose version's font the dialog offers; the main window's.
+  TObservable<TMainSettings>* Settings = nullptr;
+  const TPlace* Place = nullptr;
+
+  // Fills the controls from the settings, shows the dialog and copies them back when the user
+  // confirms. The result is FChanged when confirmed with "ДА", false when cancelled.
   bool EditOptions();
 
   // The colour a panel shows, 0x00BBGGRR.
@@ -106,7 +114,5 @@ class TOptionsForm1 : public QDialog {
   bool ChooseColor(QFrame* panel);
   void FitSize();
   void UpdateHelpTopic();
+  TConnections FConnections;
 };
-
-// The program's one options dialog, created by the program entry.
-extern TOptionsForm1* OptionsForm1;

@@ -7,24 +7,9 @@
 #include <QVBoxLayout>
 
 #include "core/datapaths.h"
-#include "core/tbible.h"
-#include "forms/tdic_form1.h"
 #include "platform/codepage.h"
 #include "platform/pictureloader.h"
 #include "platform/showmessage.h"
-
-TPictureList PictureList;
-TPictureForm1* PictureForm1 = nullptr;
-
-void LoadPictureList() {
-  PictureList.LoadFromFile(DataFile("Pictures/DicPictures.txt", TPathUse::Read));
-}
-
-std::string FirstPicture(const std::string& word) { return PictureList.FirstPicture(word); }
-
-std::string NextPicture(const std::string& word, const std::string& current) {
-  return PictureList.NextPicture(word, current);
-}
 
 namespace {
 
@@ -102,9 +87,7 @@ bool TPictureForm1::ShowPicture(const std::string& word, const std::string& file
   return true;
 }
 
-void TPictureForm1::Image1Click() {
-  if (Dic_Form1) Dic_Form1->ShowWord(FWord);
-}
+void TPictureForm1::Image1Click() { Q_EMIT LookUpRequested(FWord); }
 
 bool TPictureForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Image1 && event->type() == QEvent::MouseButtonRelease &&

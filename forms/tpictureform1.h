@@ -1,27 +1,17 @@
 #pragma once
 // The picture window: a small stay-on-top window that shows one illustration of a dictionary
-// word at the picture's own size, with the word as its caption. A click on the picture looks the
-// word up in the dictionary window. It is created hidden at start and only hidden afterwards;
+// word at the picture's own size, with the word as its caption. A click on the picture asks for
+// the word in the dictionary window. It is created hidden at start and only hidden afterwards;
 // it keeps its last picture while hidden.
-//
-// The illustration list (Pictures/DicPictures.txt under the data root) is read once, when the
-// dictionary window is created; FirstPicture and NextPicture answer from it.
 
 #include <QWidget>
 #include <string>
 
-#include "core/picturelist.h"
-
 class QLabel;
 
-// The illustration list, loaded by LoadPictureList.
-extern TPictureList PictureList;
-// Reads DataRoot + "Pictures/DicPictures.txt"; a missing file gives an empty list.
-void LoadPictureList();
-std::string FirstPicture(const std::string& word);
-std::string NextPicture(const std::string& word, const std::string& current);
-
 class TPictureForm1 : public QWidget {
+  Q_OBJECT
+
  public:
   explicit TPictureForm1(QWidget* parent = nullptr);
 
@@ -35,6 +25,10 @@ class TPictureForm1 : public QWidget {
   const std::string& Word() const { return FWord; }
   void Image1Click();
 
+ Q_SIGNALS:
+  // The word of the picture is to be shown in the dictionary window.
+  void LookUpRequested(const std::string& word);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -42,5 +36,3 @@ class TPictureForm1 : public QWidget {
   void SetImage(const QImage& image);
   std::string FWord;
 };
-
-extern TPictureForm1* PictureForm1;

@@ -11,12 +11,9 @@
 
 #include "controls/fontconvert.h"
 #include "core/tbible.h"
-#include "forms/tmainform1.h"
 #include "platform/checkedconnect.h"
 #include "platform/codepage.h"
 #include "platform/winhelp.h"
-
-TRangeForm1* RangeForm1 = nullptr;
 
 TRangeForm1::TRangeForm1(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("RangeForm1"));
@@ -69,13 +66,14 @@ TRangeForm1::TRangeForm1(QWidget* parent) : QDialog(parent) {
   layout->addWidget(CheckListBox1, 1);
   layout->addWidget(panel1Widget);
 
-  BIBLE_CONNECT(RadioButtons, &QButtonGroup::idClicked, this, [this] { RadioGroup1Change(); });
-  BIBLE_CONNECT(CheckListBox1, &QListWidget::itemChanged, this,
+  QObject* to = &FConnections;
+  BIBLE_CONNECT(RadioButtons, &QButtonGroup::idClicked, to, [this] { RadioGroup1Change(); });
+  BIBLE_CONNECT(CheckListBox1, &QListWidget::itemChanged, to,
                 [this] { CheckListBox1ClickCheck(); });
-  BIBLE_CONNECT(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-  BIBLE_CONNECT(Button2, &QPushButton::clicked, this, [this] { reject(); });
-  BIBLE_CONNECT(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-  BIBLE_CONNECT(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
+  BIBLE_CONNECT(Button1, &QPushButton::clicked, to, [this] { Button1Click(); });
+  BIBLE_CONNECT(Button2, &QPushButton::clicked, to, [this] { reject(); });
+  BIBLE_CONNECT(Button3, &QPushButton::clicked, to, [this] { Button3Click(); });
+  BIBLE_CONNECT(Button4, &QPushButton::clicked, to, [this] { Button4Click(); });
 }
 
 int TRangeForm1::ItemIndex() const { return RadioButtons->checkedId(); }
@@ -87,7 +85,7 @@ void TRangeForm1::SetItemIndex(int index) {
 }
 
 int TRangeForm1::RowSlot(int row) const {
-  const TBible* bible = MainForm1 ? MainForm1->CurrentBible : nullptr;
+  const TBible* bible = Place ? Place->Bible : nullptr;
   if (!bible || row < 0 || row + 1 > MaxBooks) return 0;
   return bible->BookOrder[size_t(row) + 1];
 }
@@ -95,17 +93,17 @@ int TRangeForm1::RowSlot(int row) const {
 int TRangeForm1::RunForm() {
   // The ticks come from the book set; the range type only chooses the radio button.
   FFilling = true;
-  const int type = SearchRangeType >= rtAll && SearchRangeType <= rtSelected ? SearchRangeType : rtAll;
-  RadioButtons->button(type)->setChecked(true);
+  const int stored = Search ? Search->RangeType : rtAll;
+  RadioButtons->button(stored >= rtAll && stored <= rtSelected ? stored : rtAll)->setChecked(true);
   CheckListBox1->clear();
-  const TBible* bible = MainForm1 ? MainForm1->CurrentBible : nullptr;
-  if (bible && MainForm1) {
-    const int charset = MainForm1->NameCharset();
+  const TBible* bible = Place ? Place->Bible : nullptr;
+  if (bible && Search) {
+    const int charset = BookNameCharset(bible);
     for (int p = 1; p <= bible->BookCount && p <= MaxBooks; ++p) {
       auto* item = new QListWidgetItem(DecodeBytes(bible->BookAt(p).Name, charset), CheckListBox1);
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
       const int slot = bible->BookOrder[size_t(p)];
-      const bool searched = slot >= 1 && slot <= MaxBooks && MainForm1->BookSet[size_t(slot) - 1];
+      const bool searched = slot >= 1 && slot <= MaxBooks && Search->BookSet[size_t(slot) - 1];
       item->setCheckState(searched ? Qt::Checked : Qt::Unchecked);
     }
   }
@@ -127,7 +125,7 @@ void TRangeForm1::FormShow() {
   }
   // The list in the version's font; the Greek version's book names are Cyrillic, which the
   // names' code page already takes care of.
-  if (MainForm1 && MainForm1->CurrentBible) CheckListBox1->setFont(ToQFont(MainForm1->CurrentBible->Font));
+  if (Place && Place->Bible) CheckListBox1->setFont(ToQFont(Place->Bible->Font));
   CheckListBox1->setFocus();
 }
 
@@ -150,13 +148,12 @@ void TRangeForm1::CheckListBox1ClickCheck() {
 }
 
 void TRangeForm1::Button1Click() {
-  SearchRangeType = ItemIndex();
-  if (MainForm1) {
+  if (Search) {
+    Search->RangeType = ItemIndex();
     for (int row = 0; row < CheckListBox1->count(); ++row) {
       const int slot = RowSlot(row);
       if (slot < 1 || slot > MaxBooks) continue;
-      MainForm1->BookSet[size_t(slot) - 1] =
-          CheckListBox1->item(row)->checkState() == Qt::Checked ? 1 : 0;
+      Search->BookSet[size_t(slot) - 1] = CheckListBox1->item(row)->checkState() == Qt::Checked;
     }
   }
   accept();

@@ -1,9 +1,13 @@
 #pragma once
 // The search range dialog: the books the word search looks in, as all books, the Old or the New
 // Testament, or a selection ticked in a list of the current version's books. "ДА" writes the
-// ticks into the main window's book set and the range type into SearchRangeType.
+// ticks and the range type into the search session's range.
 
 #include <QDialog>
+
+#include "core/tplace.h"
+#include "core/wordsearch.h"
+#include "platform/checkedconnect.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -27,6 +31,11 @@ class TRangeForm1 : public QDialog {
   QPushButton* Button3 = nullptr;  // "&Чисти"
   QPushButton* Button4 = nullptr;  // "&Помощ"
 
+  // The search session whose range the dialog edits, and the place of the version whose books it
+  // lists; the main window's.
+  TWordSearch* Search = nullptr;
+  const TPlace* Place = nullptr;
+
   // Fills the list from the current version and the book set, shows the dialog modally and
   // returns its result.
   int RunForm();
@@ -49,7 +58,5 @@ class TRangeForm1 : public QDialog {
   // The slot of row i: BookOrder[i + 1] of the current version.
   int RowSlot(int row) const;
   bool FFilling = false;
+  TConnections FConnections;
 };
-
-// The program's one range dialog, created by the program entry.
-extern TRangeForm1* RangeForm1;

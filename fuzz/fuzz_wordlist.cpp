@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const unsigned char mode = k < parts[5].size() ? (unsigned char)parts[5][k] : 0;
     search.Mode = TSearchMode(mode % 4);
     Guarded([&] { search.SearchText(bible, texts[k]); });
-    Check(MarkWordCount >= 0 && MarkWordCount <= MaxMarkWords);
+    Check(search.MarkWords.size() <= MaxMarkWords);
   }
   return 0;
 }

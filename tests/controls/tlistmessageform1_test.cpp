@@ -40,7 +40,6 @@ class TListMessageForm1Test : public QObject {
 
  private Q_SLOTS:
   void init() {
-    ListLimit = 200;
     Box = std::make_unique<TBibleComboBox>();
     Form = std::make_unique<TListMessageForm1>();
   }
@@ -77,7 +76,7 @@ class TListMessageForm1Test : public QObject {
       Form->Edit1->setText(QStringLiteral("500"));
       QTest::mouseClick(Form->Button2, Qt::LeftButton);  // "Добре"
     }));
-    QCOMPARE(ListLimit, 500);
+    QCOMPARE(Form->ListLimit, 500);
     QCOMPARE(Box->Count(), 201);
     QVERIFY(!CheckListAnd([this] { Form->reject(); }));
 
@@ -86,7 +85,7 @@ class TListMessageForm1Test : public QObject {
       Form->Edit1->setText(QStringLiteral("много"));
       QTest::keyClick(Form.get(), Qt::Key_Escape);  // closing by any way
     }));
-    QCOMPARE(ListLimit, 500);
+    QCOMPARE(Form->ListLimit, 500);
   }
 
   void helpOpensTheListMessagePage() {

@@ -315,16 +315,13 @@ void ExerciseVersion() {
   for (const auto& [mode, text] : steps) {
     search.Mode = mode;
     Guarded([&] { search.SearchText(*bible, text); });
-    EXPECT_LE(MarkWordCount, MaxMarkWords);
+    EXPECT_LE(search.MarkWords.size(), MaxMarkWords);
   }
 }
 
 class DamagedData : public ::testing::Test {
  protected:
-  void SetUp() override {
-    IniFile = nullptr;
-    DifferentFonts = false;
-  }
+  void SetUp() override { IniFile = nullptr; }
   void TearDown() override { DataRoot.clear(); }
   TTempDir Dir;
 };

@@ -23,7 +23,6 @@ class BibleFiles : public ::testing::Test {
   void SetUp() override {
     DataRoot = Dir.Path();
     IniFile = nullptr;
-    DifferentFonts = false;
     MainFont = TFont();
   }
   void TearDown() override {
@@ -159,11 +158,11 @@ TEST_F(BibleFiles, FontsAndBookmarksGoThroughTheSettings) {
   }
   EXPECT_EQ(ini.ReadString("GR\\Font", "FontName", ""), "Times New Roman");
   EXPECT_EQ(ini.ReadSection("GR\\BookMarks"), std::vector<std::string>({Utf8ToCp1251("Мат 2:3")}));
-  DifferentFonts = true;
+  // With a font for each version, the stored one.
   ini.WriteString("GR\\Font", "FontName", "DejaVu Serif");
   ini.WriteInteger("GR\\Font", "FontSize", 14);
   {
-    TBible greek(9);
+    TBible greek(9, true);
     EXPECT_EQ(greek.Font.Name, "DejaVu Serif");
     EXPECT_EQ(greek.Font.Size, 14);
     EXPECT_EQ(greek.Font.Charset, 161);

@@ -43,10 +43,7 @@ std::set<uint16_t> AsSet(const VerseList& l) { return std::set<uint16_t>(l.begin
 class WordSearchTest : public ::testing::Test {
  protected:
   void SetUp() override { DataRoot = Dir.Path(); }
-  void TearDown() override {
-    DataRoot.clear();
-    MarkWordCount = 0;
-  }
+  void TearDown() override { DataRoot.clear(); }
   TTempDir Dir;
 };
 
@@ -149,10 +146,10 @@ TEST_F(WordSearchTest, ExpressionStatusAndMarkedWords) {
   EXPECT_EQ(Cp1251ToUtf8(search.StatusText), "бог + дух -(земя) | 1");
   EXPECT_EQ(search.Found.ToVector(), std::vector<uint16_t>{1});
   // The words as the word list spells them, then each text in lower case.
-  ASSERT_EQ(MarkWordCount, 6);
-  EXPECT_EQ(Cp1251ToUtf8(MarkWords[0]), "бог");
-  EXPECT_EQ(Cp1251ToUtf8(MarkWords[1]), "бог");
-  EXPECT_EQ(Cp1251ToUtf8(MarkWords[2]), "дух");
+  ASSERT_EQ(search.MarkWords.size(), 6u);
+  EXPECT_EQ(Cp1251ToUtf8(search.MarkWords[0]), "бог");
+  EXPECT_EQ(Cp1251ToUtf8(search.MarkWords[1]), "бог");
+  EXPECT_EQ(Cp1251ToUtf8(search.MarkWords[2]), "дух");
 
   // The same text again right after it was applied changes nothing.
   const std::string status = search.StatusText;
@@ -164,7 +161,7 @@ TEST_F(WordSearchTest, ExpressionStatusAndMarkedWords) {
   search.SetModeOnly();
   EXPECT_TRUE(search.SearchText(bible, b("ДУХ")));
   EXPECT_EQ(Cp1251ToUtf8(search.StatusText), "ДУХ | 3");
-  EXPECT_EQ(MarkWordCount, 2);
+  EXPECT_EQ(search.MarkWords.size(), 2u);
 }
 
 TEST_F(WordSearchTest, MissingWordsTextsWithoutLettersAndFirstWithout) {
@@ -188,8 +185,8 @@ TEST_F(WordSearchTest, MissingWordsTextsWithoutLettersAndFirstWithout) {
   search.SearchText(bible, "zzzz God");
   EXPECT_EQ(search.Found.Count(), 0);
   EXPECT_EQ(search.StatusText, "zzzz God | 0");
-  ASSERT_EQ(MarkWordCount, 1);
-  EXPECT_EQ(MarkWords[0], "zzzz god");
+  ASSERT_EQ(search.MarkWords.size(), 1u);
+  EXPECT_EQ(search.MarkWords[0], "zzzz god");
   // A word that sorts after every word of the list.
   search.SearchText(bible, "zzzzzz");
   EXPECT_EQ(search.Found.Count(), 0);
@@ -208,7 +205,17 @@ TEST_F(WordSearchTest, MarkWordsStopAtThirty) {
                         "created", "beginning", "In", "Gen", "Ps", "Jn", "For", "so", "loved",
                         "he", "gave", "his", "only", "begotten", "Son", "that"})
     search.SearchText(bible, w);
-  EXPECT_EQ(MarkWordCount, 30);
+  EXPECT_EQ(search.MarkWords.size(), 30u);
+}
+
+TEST_F(WordSearchTest, EachSessionKeepsItsOwnWordsToColour) {
+  WriteSampleVersion(Dir.Path(), 4, EnglishSample());
+  TBible bible(4);
+  TWordSearch first, second;
+  first.SearchText(bible, "God");
+  second.SearchText(bible, "love");
+  EXPECT_EQ(first.MarkWords, (std::vector<std::string>{"god", "god"}));
+  EXPECT_EQ(second.MarkWords, (std::vector<std::string>{"love", "love"}));
 }
 
 TEST_F(WordSearchTest, MissingConcordanceGivesEmptySets) {

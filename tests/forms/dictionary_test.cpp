@@ -3,8 +3,6 @@
 // box (keys go to the window, as the window system delivers them), the choice of a dictionary,
 // the articles of a word, the history, the illustrations, the settings and damaged files.
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
@@ -17,29 +15,19 @@
 #include <QSplitter>
 #include <QTextCursor>
 #include <QToolButton>
-#include <QWindow>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <random>
 
 #include "controls/tbiblecombobox.h"
-#include "controls/tfoundlistbox.h"
 #include "controls/tbiblerichedit1.h"
+#include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
-#include "core/ansi.h"
 #include "core/cp1251.h"
 #include "core/eioerror.h"
-#include "core/tbible.h"
-#include "forms/tbibleform1.h"
-#include "forms/tdic_form1.h"
-#include "forms/tmainform1.h"
-#include "forms/toptionsform1.h"
-#include "forms/tpictureform1.h"
 #include "platform/pictureloader.h"
-#include "settings/tmyinifile.h"
 #include "tests/controls/uitest.h"
-#include "tests/support/testversion.h"
+#include "tests/support/mainwindowfixture.h"
 
 namespace fs = std::filesystem;
 
@@ -100,59 +88,24 @@ void WritePictures(const std::string& root) {
 // A window gets its keys as the window system delivers them: to the focused widget of the
 // active window.
 void TypeInto(QWidget* window, const std::string& ascii) {
-  for (char c : ascii) QTest::keyClick(window->windowHandle(), c);
+  TypeKeys(QString::fromLatin1(ascii), window);
 }
 
 void SelectAllByKeys(QWidget* window) {
-  QTest::keyClick(window->windowHandle(), Qt::Key_A, Qt::ControlModifier);
+  SendKey(Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier, window);
 }
 
-class Dictionary : public ::testing::Test {
+class Dictionary : public TMainWindowTest {
  protected:
   void SetUp() override {
+    TMainWindowTest::SetUp();
     WriteSampleVersion(Dir.Path(), 4, EnglishSample());
     WriteDictionaries(Dir.Path());
     WritePictures(Dir.Path());
-    SettingsWriteFailed = false;
-    MarkWordCount = 0;
-    MainFont = TFont{"Times New Roman", 12, 0, RUSSIAN_CHARSET, 0};
-  }
-  void TearDown() override {
-    Picture.reset();
-    PictureForm1 = nullptr;
-    Dic.reset();
-    Dic_Form1 = nullptr;
-    Main.reset();
-    MainForm1 = nullptr;
-    Options.reset();
-    OptionsForm1 = nullptr;
-    for (auto& b : Bibles) b.reset();
-    IniFile = nullptr;
-    Ini.reset();
-    DictionaryFolder = "Dictionaries/";
-  }
-  // The windows in the order of the program entry.
-  void Start() {
-    Ini = std::make_unique<TMyIniFile>(Dir.File("bible.ini"));
-    IniFile = Ini.get();
-    Main = std::make_unique<TMainForm1>();
-    MainForm1 = Main.get();
-    Options = std::make_unique<TOptionsForm1>();
-    OptionsForm1 = Options.get();
-    DataRoot = Dir.Path();
-    Main->ListVersions();
-    Main->resize(900, 600);
-    Dic = std::make_unique<TDic_Form1>(Main.get());
-    Dic_Form1 = Dic.get();
-    Picture = std::make_unique<TPictureForm1>(Main.get());
-    PictureForm1 = Picture.get();
   }
   TBibleForm1* Open(int version, int book, int chapter, int verse) {
     Main->show();
-    Main->OpenBibleWindow(version, book, chapter, verse);
-    TBibleForm1* form = Main->ActiveBibleForm();
-    if (form) form->FormActivate();
-    return form;
+    return TMainWindowTest::Open(version, book, chapter, verse);
   }
   // The dictionary window shown and active, with the focus in its word box.
   QWidget* Focused() {
@@ -166,13 +119,6 @@ class Dictionary : public ::testing::Test {
   std::string Base() const { return fs::path(Dic->CurrentDictionary).stem().string(); }
   std::string Article() const { return Dic->BibleRichEdit11->Text(); }
   std::string WordBox() const { return Dic->LargeListBox1->Text(); }
-
-  TTempDir Dir;
-  std::unique_ptr<TMyIniFile> Ini;
-  std::unique_ptr<TMainForm1> Main;
-  std::unique_ptr<TOptionsForm1> Options;
-  std::unique_ptr<TDic_Form1> Dic;
-  std::unique_ptr<TPictureForm1> Picture;
 };
 
 }  // namespace
@@ -180,7 +126,7 @@ class Dictionary : public ::testing::Test {
 TEST_F(Dictionary, CreationListsTheDictionariesByTitleInTheMenu) {
   Start();
   EXPECT_TRUE(Main->Dictionary1->isVisible());
-  EXPECT_EQ(DictionaryFolder, Dir.Path() + "Dictionaries/");
+  EXPECT_EQ(Main->DictionaryFolder, Dir.Path() + "Dictionaries/");
   ASSERT_EQ(Dic->DicMenu->actions().size(), 3);
   EXPECT_EQ(Dic->DicMenu->actions()[0]->text(), QStringLiteral("English Bible words"));
   EXPECT_EQ(Dic->DicMenu->actions()[1]->text(), QStringLiteral("Names of places"));
@@ -333,7 +279,7 @@ TEST_F(Dictionary, ArticleButtonsAndTheHistoryWalkedInTimeOrder) {
   SelectAllByKeys(window);
   TypeInto(window, "world");
   EXPECT_EQ(history.Count(), 3);
-  QTest::keyClick(window->windowHandle(), Qt::Key_Return);
+  SendKey(Qt::Key_Return, QStringLiteral("\r"), {}, window);
   EXPECT_EQ(history.Count(), 4);
   EXPECT_EQ(history.TextPosition("world") >= 0, true);
 }
@@ -467,11 +413,8 @@ TEST_F(Dictionary, OneDictionaryLeavesTheChangeButtonDisabledAndNoneOpensNothing
   EXPECT_TRUE(Dic->DicMenu->actions().isEmpty());
   Dic->ShowWord("love");
   EXPECT_EQ(Article(), "love - charity.");
-  Dic.reset();
-  Dic_Form1 = nullptr;
   fs::remove(Dir.File("Dictionaries/Eng.ind"));
-  Dic = std::make_unique<TDic_Form1>(Main.get());
-  Dic_Form1 = Dic.get();
+  NewDictionary();
   EXPECT_FALSE(Dic->FindDictionary("love"));
   Dic->ShowWord("love");
   EXPECT_TRUE(Dic->CurrentDictionary.empty());
@@ -491,8 +434,7 @@ TEST_F(Dictionary, ClosingSavesTheWordAndArticleAndTheNextShowRestoresThem) {
   EXPECT_GT(Ini->ReadInteger("DicForm", "PanelWidth", 0), 0);
   // A damaged number is brought to the nearest article.
   Ini->WriteInteger("DicForm", "CurrentWord", 40);
-  Dic = std::make_unique<TDic_Form1>(Main.get());
-  Dic_Form1 = Dic.get();
+  NewDictionary();
   Dic->ShowDictionary();
   EXPECT_EQ(WordBox(), "shepherd");
   EXPECT_EQ(Dic->ExplanationNumber, 3);
@@ -599,10 +541,4 @@ TEST_F(Dictionary, DamagedDictionaryFilesGiveEmptyResultsOrTheInputOutputError) 
     Store(path, original);
   }
   EXPECT_GT(errors, 0);
-}
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
 }

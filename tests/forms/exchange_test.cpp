@@ -2,8 +2,6 @@
 // program pokes and requests, the clipboard watching, and the link to the on-top viewer (the
 // project's own viewer, served on the test's session bus).
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -12,81 +10,44 @@
 #include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMimeData>
 #include <QMenu>
+#include <QMimeData>
 #include <QTextEdit>
 #include <fstream>
-#include <memory>
 
 #include "controls/tbiblerichedit1.h"
 #include "controls/tmyspinedit.h"
-#include "core/bibleunit.h"
-#include "core/chapterbuilder.h"
-#include "core/cp1251.h"
-#include "core/tbible.h"
-#include "forms/tbibleform1.h"
-#include "forms/tmainform1.h"
-#include "forms/toptionsform1.h"
 #include "platform/ddeserver.h"
-#include "settings/tmyinifile.h"
 #include "tests/controls/uitest.h"
-#include "tests/support/testversion.h"
+#include "tests/support/mainwindowfixture.h"
 #include "tools/beacon/tbeaconform1.h"
 
 namespace {
 
-struct TPlace {
+struct TShown {
   int Book, Chapter, Verse;
-  bool operator==(const TPlace&) const = default;
+  bool operator==(const TShown&) const = default;
 };
 
-std::ostream& operator<<(std::ostream& out, const TPlace& p) {
+std::ostream& operator<<(std::ostream& out, const TShown& p) {
   return out << p.Book << " " << p.Chapter << ":" << p.Verse;
 }
 
-TPlace PlaceOf(const TBibleForm1* f) { return {f->Book, f->Chapter, f->Verse}; }
+TShown PlaceOf(const TBibleForm1* f) { return {f->Book, f->Chapter, f->Verse}; }
 
-class Exchange : public ::testing::Test {
+class Exchange : public TMainWindowTest {
  protected:
   void SetUp() override {
+    TMainWindowTest::SetUp();
     WriteSampleVersion(Dir.Path(), 4, EnglishSample());
     WriteSampleVersion(Dir.Path(), 0, BulgarianSample());
-    SettingsWriteFailed = false;
-    ViewOptions = DefaultViewOptions;
-    MarkWordCount = 0;
-    ReuseChapterText = true;
-    CheckClipboard = true;
     QGuiApplication::clipboard()->clear();
-    MainFont = TFont{"Times New Roman", 12, 0, RUSSIAN_CHARSET, 0};
-  }
-  void TearDown() override {
-    Main.reset();
-    MainForm1 = nullptr;
-    Options.reset();
-    OptionsForm1 = nullptr;
-    for (auto& b : Bibles) b.reset();
-    IniFile = nullptr;
-    Ini.reset();
   }
   TMainForm1& Start() {
-    Ini = std::make_unique<TMyIniFile>(Dir.File("bible.ini"));
-    IniFile = Ini.get();
-    Main = std::make_unique<TMainForm1>();
-    MainForm1 = Main.get();
-    Options = std::make_unique<TOptionsForm1>();
-    OptionsForm1 = Options.get();
-    DataRoot = Dir.Path();
-    Main->ListVersions();
-    Main->resize(1000, 700);
+    TMainWindowTest::Start();
     // Joining the clipboard chain tells of the clipboard once, while no window is open.
     QCoreApplication::processEvents();
     return *Main;
-  }
-  TBibleForm1* Open(int version, int book, int chapter, int verse) {
-    Main->OpenBibleWindow(version, book, chapter, verse);
-    TBibleForm1* form = Main->ActiveBibleForm();
-    if (form) form->FormActivate();
-    return form;
   }
   // The English window active, the Bulgarian one beside it, both at Genesis 1:1.
   void TwoWindows() {
@@ -94,8 +55,8 @@ class Exchange : public ::testing::Test {
     ASSERT_TRUE(Open(0, 1, 1, 1));
     ASSERT_TRUE(Open(4, 1, 1, 1));
   }
-  std::vector<TPlace> Places() const {
-    std::vector<TPlace> places;
+  std::vector<TShown> Places() const {
+    std::vector<TShown> places;
     for (TBibleForm1* f : Main->BibleForms()) places.push_back(PlaceOf(f));
     return places;
   }
@@ -107,13 +68,9 @@ class Exchange : public ::testing::Test {
     QGuiApplication::clipboard()->setText(text);
     QCoreApplication::processEvents();
   }
-  TTempDir Dir;
-  std::unique_ptr<TMyIniFile> Ini;
-  std::unique_ptr<TMainForm1> Main;
-  std::unique_ptr<TOptionsForm1> Options;
 };
 
-const std::vector<TPlace> At(TPlace p) { return {p, p}; }
+const std::vector<TShown> At(TShown p) { return {p, p}; }
 
 // Waits for the condition while the events are delivered; false when it did not come true.
 template <class F>
@@ -156,7 +113,7 @@ TEST_F(Exchange, SetBookWithAWholeReferenceMovesAllWindowsAndHoldsTheVerse) {
 TEST_F(Exchange, SetBookInBulgarianOnTheBulgarianWindow) {
   TwoWindows();
   Main->MdiArea->setActiveSubWindow(Main->BibleForms().back()->SubWindow());
-  ASSERT_EQ(Main->CurrentBible->VersionIndex, 0);
+  ASSERT_EQ(Main->CurrentBible()->VersionIndex, 0);
   Poke("SetBook", QStringLiteral("Йоан 3:16"));
   EXPECT_EQ(Places(), At({54, 3, 16}));
   EXPECT_EQ(VerseValue(), QStringLiteral("16 Защото Бог толкова възлюби света, че даде Своя Единороден Син."));
@@ -212,7 +169,7 @@ TEST_F(Exchange, PokesWithoutABibleWindowAreIgnored) {
   EXPECT_EQ(Poke("SetBook", QStringLiteral("John 3:16")), QString());
   Poke("SetChapter", QStringLiteral("2"));
   Poke("SetVerse", QStringLiteral("2"));
-  EXPECT_EQ(m.CurrentBible, nullptr);
+  EXPECT_EQ(m.CurrentBible(), nullptr);
   EXPECT_EQ(m.ComboBox1->currentText(), QString());
   EXPECT_EQ(VerseValue(), QStringLiteral("2"));  // the last text poked
 }
@@ -255,10 +212,10 @@ TEST_F(Exchange, WithCheckClipboardOffOrNoWindowNothingMoves) {
   ASSERT_TRUE(Open(0, 1, 1, 1));
   ASSERT_TRUE(Open(4, 1, 1, 1));
   EXPECT_EQ(Places(), At({1, 1, 1}));
-  CheckClipboard = false;
+  Main->Settings.CheckClipboard = false;
   Copy(QStringLiteral("John 3:16"));
   EXPECT_EQ(Places(), At({1, 1, 1}));
-  CheckClipboard = true;
+  Main->Settings.CheckClipboard = true;
   Copy(QStringLiteral("Psalms 2:3"));
   EXPECT_EQ(Places(), At({22, 2, 3}));
 }
@@ -296,7 +253,7 @@ TEST_F(Exchange, TheProgramsOwnCopyDoesNotMakeItJump) {
   QCoreApplication::processEvents();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("John"));
   EXPECT_EQ(Places(), At({54, 3, 16}));
-  EXPECT_TRUE(CheckClipboard);
+  EXPECT_TRUE(Main->Settings.CheckClipboard);
 }
 
 TEST_F(Exchange, SavedViewerLinkIsRestoredAtStart) {
@@ -400,10 +357,4 @@ TEST(Beacon, MarksTheRangeBetweenTwoPositionsAndSurvivesBadPokes) {
   EXPECT_FALSE(beacon.ExecuteMacro(QStringLiteral("Format C:")));
   EXPECT_TRUE(beacon.ExecuteMacro(QStringLiteral("Restore")));
   EXPECT_TRUE(beacon.isVisible());
-}
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
 }

@@ -1,15 +1,11 @@
 // The main window and the Bible windows over generated versions: the chapter text in the view,
 // navigation, version switching with its history files, reopening and saving the windows.
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -18,7 +14,6 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 #include "controls/fontconvert.h"
 #include "controls/tbiblecombobox.h"
@@ -26,78 +21,29 @@
 #include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
 #include "controls/tmyspinedit.h"
+#include "core/ansi.h"
 #include "core/bibleunit.h"
 #include "core/chapterbuilder.h"
-#include "core/ansi.h"
 #include "core/cp1251.h"
-#include "core/tbible.h"
-#include "forms/tbibleform1.h"
 #include "forms/tlogoform1.h"
-#include "forms/tmainform1.h"
-#include "forms/toptionsform1.h"
 #include "platform/thelpwindow.h"
 #include "platform/winhelp.h"
-#include "settings/tmyinifile.h"
 #include "tests/controls/uitest.h"
-#include "tests/support/testversion.h"
+#include "tests/support/mainwindowfixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// A data root with the English (4), Bulgarian (0) and Greek (9) samples and a settings file.
-class Forms : public ::testing::Test {
+// A data root with the English (4), Bulgarian (0) and Greek (9) samples.
+class Forms : public TMainWindowTest {
  protected:
   void SetUp() override {
+    TMainWindowTest::SetUp();
     WriteSampleVersion(Dir.Path(), 4, EnglishSample());
     WriteSampleVersion(Dir.Path(), 0, BulgarianSample());
     WriteSampleVersion(Dir.Path(), 9, GreekSample());
-    SettingsWriteFailed = false;
-    ViewOptions = DefaultViewOptions;
-    MarkWordCount = 0;
-    ReuseChapterText = true;
-    MainFont = TFont{"Times New Roman", 12, 0, RUSSIAN_CHARSET, 0};
   }
-  void TearDown() override {
-    Main.reset();
-    MainForm1 = nullptr;
-    Options.reset();
-    OptionsForm1 = nullptr;
-    for (auto& b : Bibles) b.reset();
-    IniFile = nullptr;
-    Ini.reset();
-  }
-  void Settings(const std::string& text) {
-    std::ofstream(Dir.File("bible.ini"), std::ios::binary) << text;
-  }
-  TMainForm1& Start(const std::string& iniPath = "") {
-    Ini = std::make_unique<TMyIniFile>(iniPath.empty() ? Dir.File("bible.ini") : iniPath);
-    IniFile = Ini.get();
-    Main = std::make_unique<TMainForm1>();
-    MainForm1 = Main.get();
-    Options = std::make_unique<TOptionsForm1>();
-    OptionsForm1 = Options.get();
-    DataRoot = Dir.Path();
-    Main->ListVersions();
-    Main->resize(1000, 700);
-    return *Main;
-  }
-  TBibleForm1* Open(int version, int book, int chapter, int verse) {
-    Main->VersionClick(nullptr);
-    Main->OpenBibleWindow(version, book, chapter, verse);
-    TBibleForm1* form = Main->ActiveBibleForm();
-    if (form) form->FormActivate();
-    return form;
-  }
-  TTempDir Dir;
-  std::unique_ptr<TMyIniFile> Ini;
-  std::unique_ptr<TMainForm1> Main;
-  std::unique_ptr<TOptionsForm1> Options;
 };
 
 }  // namespace
@@ -112,10 +58,10 @@ TEST_F(Forms, FirstStartShowsOnlyTheMenusOfInstalledVersions) {
   EXPECT_FALSE(m.Goto1->menuAction()->isVisible());
   EXPECT_FALSE(m.Options1->isVisible());
   EXPECT_TRUE(m.Panel3->isHidden());
-  for (uint8_t flag : m.BookSet) EXPECT_EQ(flag, 1);
-  EXPECT_TRUE(CheckClipboard);
-  EXPECT_TRUE(AutoKeybd);
-  EXPECT_EQ(ViewOptions, 0x00010000);
+  for (uint8_t flag : m.Search.BookSet) EXPECT_EQ(flag, 1);
+  EXPECT_TRUE(m.Settings.CheckClipboard);
+  EXPECT_TRUE(m.Settings.AutoKeybd);
+  EXPECT_EQ(m.Settings.ViewOptions, 0x00010000);
   m.ReopenWindows();
   EXPECT_TRUE(m.BibleForms().empty());
 }
@@ -135,7 +81,7 @@ TEST_F(Forms, ChapterTextInTheViewMatchesTheBuilder) {
   f->BRichEdit1->SetSelection(1, 1);
   EXPECT_TRUE(f->BRichEdit1->SelStyle() & fsBold);
   f->BRichEdit1->SetSelection(f->VerseStart[3] + 4, 1);
-  EXPECT_EQ(FromQColor(f->BRichEdit1->SelColor()), CurrentVerseColor);
+  EXPECT_EQ(FromQColor(f->BRichEdit1->SelColor()), Main->Settings.CurrentVerseColor);
   f->BRichEdit1->SetSelection(f->VerseStart[4] + 4, 1);
   EXPECT_EQ(FromQColor(f->BRichEdit1->SelColor()), 0u);
   EXPECT_EQ(f->VerseAt(2), 32);  // in the heading: the verse count + 1
@@ -147,9 +93,7 @@ TEST_F(Forms, MovingInsideTheChapterRecoloursWithoutRebuilding) {
   TBibleForm1* f = Open(4, 1, 1, 3);
   ASSERT_TRUE(f);
   f->BRichEdit1->AppendLine("marker");  // survives only while the text is kept
-  MarkWords[0] = "god";
-  MarkWords[1] = "the";
-  MarkWordCount = 2;
+  Main->Search.MarkWords = {"god", "the"};
   f->DisplayVerse(1, 1, 1);
   EXPECT_NE(f->BRichEdit1->Text().find("marker"), std::string::npos);
   f->BRichEdit1->SetSelection(f->VerseStart[3] + 4, 1);
@@ -161,8 +105,9 @@ TEST_F(Forms, MovingInsideTheChapterRecoloursWithoutRebuilding) {
   const int god = int(text.find("God", size_t(v1)));
   const int the1 = int(text.find("the", size_t(v1)));
   const int the2 = int(text.find("the", size_t(the1) + 1));
-  for (auto [pos, colour] : {std::pair{god, FounWordColor}, std::pair{the1, FounWordColor},
-                             std::pair{the2, CurrentVerseColor}}) {
+  const uint32_t found = Main->Settings.FounWordColor;
+  for (auto [pos, colour] : {std::pair{god, found}, std::pair{the1, found},
+                             std::pair{the2, Main->Settings.CurrentVerseColor}}) {
     f->BRichEdit1->SetSelection(pos, 1);
     EXPECT_EQ(FromQColor(f->BRichEdit1->SelColor()), colour) << pos;
   }
@@ -170,7 +115,6 @@ TEST_F(Forms, MovingInsideTheChapterRecoloursWithoutRebuilding) {
   f->DisplayVerse(1, 2, 1);
   EXPECT_EQ(f->VerseStart.size(), 27u);
   EXPECT_EQ(f->BRichEdit1->Text().find("marker"), std::string::npos);
-  MarkWordCount = 0;
 }
 
 TEST_F(Forms, GreekHeadingAndLabelsUseTheCyrillicCharset) {
@@ -321,8 +265,8 @@ TEST_F(Forms, VersionSwitchSavesThePreviousHistoriesAndLoadsTheNewOnes) {
   ASSERT_TRUE(bulgarian);
   EXPECT_TRUE(fs::exists(englishHistory));
   EXPECT_TRUE(fs::exists(Dir.File("KJV/Search_List.txt")));
-  EXPECT_NE(ReadFile(englishHistory).find("Genesis 1:2"), std::string::npos);
-  EXPECT_EQ(m.CurrentBible, bulgarian->Bible);
+  EXPECT_NE(ReadFileBytes(englishHistory).find("Genesis 1:2"), std::string::npos);
+  EXPECT_EQ(m.CurrentBible(), bulgarian->Bible);
   EXPECT_EQ(m.ComboBox1->itemText(0), QStringLiteral("Битие"));
   bool loaded = false;
   for (int i = 0; i < m.BibleComboBox1->Count(); ++i)
@@ -385,7 +329,7 @@ TEST_F(Forms, ReopenSkipsOrRepairsDamagedSectionsAndRestoresTheOrder) {
   EXPECT_EQ(forms[0]->Book, 54);
   EXPECT_EQ(forms[0]->Chapter, 3);
   EXPECT_EQ(forms[0]->Verse, 16);
-  EXPECT_EQ(m.CurrentBible, forms[0]->Bible);
+  EXPECT_EQ(m.CurrentBible(), forms[0]->Bible);
   EXPECT_EQ(m.SpinEdit1->Value(), 3);
   EXPECT_EQ(m.SpinEdit2->Value(), 16);
   EXPECT_FALSE(m.Panel3->isHidden());
@@ -423,13 +367,13 @@ TEST_F(Forms, ClosingWritesEverySectionAndErasesTheSurplus) {
 
 TEST_F(Forms, AnUnwritableSettingsFileIsReportedOnceAndTheWindowStillCloses) {
   fs::create_directories(Dir.File("blocked.ini/inside"));  // a folder where the file should be
-  TMainForm1& m = Start(Dir.File("blocked.ini"));
+  TMainForm1& m = Start(false, Dir.File("blocked.ini"));
   ASSERT_TRUE(Open(4, 1, 1, 1));
   QString text;
   AnswerNextMessageBox(&text);
   m.FormClose();
   EXPECT_TRUE(text.startsWith(QStringLiteral("Unable to write to "))) << text.toStdString();
-  EXPECT_TRUE(SettingsWriteFailed);
+  EXPECT_TRUE(Ini->WriteFailed);
   for (auto& b : Bibles) EXPECT_FALSE(b);
   EXPECT_TRUE(fs::is_directory(Dir.File("blocked.ini/inside")));
 }
@@ -450,7 +394,8 @@ TEST_F(Forms, SplashClosesOnEnterOrByItsTimerAndPlaysOnlyWhenAsked) {
   TLogoForm1 logo;
   EXPECT_EQ(logo.Timer1->interval(), 11000);
   EXPECT_EQ(logo.size(), QSize(293, 406));
-  OptionsForm1->CheckBox8->setChecked(false);
+  logo.Settings = &Main->Settings;
+  Options->CheckBox8->setChecked(false);
   QTimer::singleShot(50, &logo, [&logo] {
     EXPECT_TRUE(logo.Timer1->isActive());
     QTest::keyClick(&logo, Qt::Key_Return);
@@ -458,7 +403,7 @@ TEST_F(Forms, SplashClosesOnEnterOrByItsTimerAndPlaysOnlyWhenAsked) {
   logo.exec();
   EXPECT_FALSE(logo.Timer1->isActive());
   EXPECT_TRUE(logo.SoundFile().isEmpty());
-  OptionsForm1->CheckBox8->setChecked(true);
+  Options->CheckBox8->setChecked(true);
   logo.Timer1->setInterval(30);  // the timer's own path, shortened
   logo.exec();
   EXPECT_FALSE(logo.Timer1->isActive());
@@ -482,9 +427,8 @@ TEST_F(Forms, WordTypedInTheWordListIsSearchedListedAndShown) {
   const size_t at = AnsiLowerCase(text).find("shepherd", size_t(f->VerseStart[size_t(f->Verse)]));
   ASSERT_NE(at, std::string::npos);
   f->BRichEdit1->SetSelection(int(at), 1);
-  EXPECT_EQ(FromQColor(f->BRichEdit1->SelColor()), FounWordColor);
+  EXPECT_EQ(FromQColor(f->BRichEdit1->SelColor()), m.Settings.FounWordColor);
   EXPECT_EQ(m.Button1->text(), QStringLiteral("само"));
-  MarkWordCount = 0;
 }
 
 TEST_F(Forms, OptionsConfirmedWithTheChapterNumberRebuildTheTexts) {
@@ -497,9 +441,12 @@ TEST_F(Forms, OptionsConfirmedWithTheChapterNumberRebuildTheTexts) {
              Options->Button2->click();
            });
   m.Options1Click();
-  EXPECT_TRUE(TViewOptions::Unpack(ViewOptions).ShowChapter);
+  EXPECT_TRUE(TViewOptions::Unpack(m.Settings.ViewOptions).ShowChapter);
   EXPECT_EQ(f->ActiveVerseText().substr(0, 5), "3:16 ");
-  EXPECT_TRUE(ReuseChapterText);
+  // The rebuild was for once: a move within the chapter keeps the text again.
+  f->BRichEdit1->AppendLine("marker");
+  m.SpinEdit2->SetValue(17);
+  EXPECT_NE(f->BRichEdit1->Text().find("marker"), std::string::npos);
   // Cancelled, nothing changes.
   WhenOpen([] { return qobject_cast<QDialog*>(QApplication::activeModalWidget()); },
            [this](QWidget*) {
@@ -507,7 +454,7 @@ TEST_F(Forms, OptionsConfirmedWithTheChapterNumberRebuildTheTexts) {
              Options->Button1->click();
            });
   m.Options1Click();
-  EXPECT_TRUE(TViewOptions::Unpack(ViewOptions).ShowChapter);
+  EXPECT_TRUE(TViewOptions::Unpack(m.Settings.ViewOptions).ShowChapter);
 }
 
 TEST_F(Forms, HelpOpensTheMainPageAndTheTopicOfTheActiveVersion) {
@@ -532,7 +479,7 @@ TEST_F(Forms, AHistoryThatCannotBeSavedIsReportedAndTheSwitchGoesOn) {
   TBibleForm1* bulgarian = Open(0, 1, 1, 1);
   ASSERT_TRUE(bulgarian);
   EXPECT_FALSE(text.isEmpty());
-  EXPECT_EQ(m.CurrentBible, bulgarian->Bible);
+  EXPECT_EQ(m.CurrentBible(), bulgarian->Bible);
   EXPECT_EQ(m.ComboBox1->itemText(0), QStringLiteral("Битие"));
 }
 
@@ -547,10 +494,4 @@ TEST_F(Forms, ADamagedTextFileIsReportedAndOpensNoWindow) {
   EXPECT_FALSE(m.Version[4]->isChecked());
   // The other versions still open.
   EXPECT_TRUE(Open(0, 1, 1, 1));
-}
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
 }

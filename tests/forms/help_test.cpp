@@ -2,8 +2,6 @@
 // pages that exist, F1 opens the page of the focused control, and help opened from a modal dialog
 // takes input while the dialog is open.
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,28 +16,17 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QtTest>
-#include <memory>
 
 #include "controls/tbiblecombobox.h"
 #include "controls/tbiblerichedit1.h"
 #include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
 #include "controls/tmyspinedit.h"
-#include "core/tbible.h"
-#include "forms/tbibleform1.h"
-#include "forms/tdic_form1.h"
 #include "forms/tlistmessageform1.h"
-#include "forms/tmainform1.h"
-#include "forms/toptionsform1.h"
-#include "forms/trangeform1.h"
 #include "platform/thelpwindow.h"
 #include "platform/winhelp.h"
-#include "settings/tmyinifile.h"
 #include "tests/controls/uitest.h"
-#include "tests/support/testversion.h"
-
-Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* w, QEvent::Type t, int k, Qt::KeyboardModifiers mods,
-                                    const QString& text, bool autorep, ushort count);
+#include "tests/support/mainwindowfixture.h"
 
 namespace {
 
@@ -97,16 +84,8 @@ QString Page(const QString& helpFile, const QString& topic) {
   return HelpPagePath(helpFile, topic);
 }
 
-void Key(QWidget* window, int code, const QString& text = QString()) {
-  qt_handleKeyEvent(window->windowHandle(), QEvent::KeyPress, code, {}, text, false, 1);
-  qt_handleKeyEvent(window->windowHandle(), QEvent::KeyRelease, code, {}, text, false, 1);
-}
 // F1 to the window that has the focus.
-void F1() {
-  QWidget* focus = QApplication::focusWidget();
-  ASSERT_TRUE(focus);
-  Key(focus->window(), Qt::Key_F1);
-}
+void F1() { SendKey(Qt::Key_F1); }
 QString Shown() { return QFileInfo(THelpWindow::Instance()->CurrentPage()).fileName(); }
 
 }  // namespace
@@ -163,46 +142,26 @@ TEST(HelpPages, PagesLinkToPagesThatExistAndEachIsLinkedFromAnother) {
 
 namespace {
 
-class Help : public ::testing::Test {
+class Help : public TMainWindowTest {
  protected:
   void SetUp() override {
+    TMainWindowTest::SetUp();
     WriteSampleVersion(Dir.Path(), 4, EnglishSample());
-    MainFont = TFont{"Times New Roman", 12, 0, RUSSIAN_CHARSET, 0};
-    Ini = std::make_unique<TMyIniFile>(Dir.File("bible.ini"));
-    IniFile = Ini.get();
-    Main = std::make_unique<TMainForm1>();
-    MainForm1 = Main.get();
-    Dialog = std::make_unique<TOptionsForm1>(Main.get());
-    OptionsForm1 = Dialog.get();
-    DataRoot = Dir.Path();
     SetHelpRoot(Source + QStringLiteral("/help"));
-    Main->ListVersions();
-    Main->resize(1000, 700);
-    Main->show();
-    Main->OpenBibleWindow(4, 54, 1, 1);
-    Main->ActiveBibleForm()->FormActivate();
-    QApplication::setActiveWindow(Main.get());
+    Start(true);
+    Open(4, 54, 1, 1);
+    Dialog = TMainWindowTest::Options.get();
   }
   void TearDown() override {
     THelpWindow::Instance()->hide();
-    // The dialog belongs to the main window's children; it goes first.
-    OptionsForm1 = nullptr;
-    Dialog.reset();
-    Main.reset();
-    MainForm1 = nullptr;
-    for (auto& b : Bibles) b.reset();
-    IniFile = nullptr;
-    Ini.reset();
+    TMainWindowTest::TearDown();
   }
   void FocusAndF1(QWidget* control) {
     QApplication::setActiveWindow(Main.get());
     control->setFocus();
     F1();
   }
-  TTempDir Dir;
-  std::unique_ptr<TMyIniFile> Ini;
-  std::unique_ptr<TMainForm1> Main;
-  std::unique_ptr<TOptionsForm1> Dialog;
+  TOptionsForm1* Dialog = nullptr;
 };
 
 }  // namespace
@@ -227,7 +186,7 @@ TEST_F(Help, F1OpensThePageOfTheFocusedControl) {
   EXPECT_EQ(HelpTopicOf(&range), QStringLiteral("Range"));
   TListMessageForm1 warning(Main.get());
   EXPECT_EQ(HelpTopicOf(&warning), QStringLiteral("ListMessage"));
-  TDic_Form1 dictionary(Main.get());
+  TDic_Form1 dictionary(Main->DictionaryFolder, Main.get());
   EXPECT_EQ(HelpTopicOf(dictionary.LargeListBox1), QStringLiteral("Dictionary"));
   // A link leads to another page in the same window.
   THelpWindow* help = THelpWindow::Instance();
@@ -252,7 +211,7 @@ TEST_F(Help, HelpFromTheOptionsDialogTakesInputWhileTheDialogIsOpen) {
              QApplication::setActiveWindow(help);
              QScrollBar* bar = help->Browser->verticalScrollBar();
              bar->setValue(0);
-             Key(help, Qt::Key_PageDown);
+             SendKey(Qt::Key_PageDown, QString(), {}, help);
              EXPECT_GT(bar->value(), 0);
              // F1 on the second page of the dialog opens its page.
              QApplication::setActiveWindow(w);
@@ -271,10 +230,4 @@ TEST_F(Help, HelpFromTheOptionsDialogTakesInputWhileTheDialogIsOpen) {
   Main->Help1Click();
   EXPECT_EQ(Shown(), QStringLiteral("Main.html"));
   EXPECT_EQ(help->windowHandle()->transientParent(), nullptr);
-}
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
 }

@@ -2,46 +2,32 @@
 // system delivers them. Accessible names, tiling of every opened window, a version that lacks
 // the shown place, the current verse kept in view, dialog frames and the book list's width.
 
-#include <gtest/gtest.h>
-
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QTextBlock>
-#include <QWindow>
 #include <QtTest>
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 
-#include "controls/fontconvert.h"
 #include "controls/tbiblecombobox.h"
 #include "controls/tbiblerichedit1.h"
 #include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
 #include "controls/tmyspinedit.h"
 #include "core/bibleunit.h"
-#include "core/chapterbuilder.h"
-#include "core/tbible.h"
-#include "forms/tbibleform1.h"
 #include "forms/tlistmessageform1.h"
-#include "forms/tmainform1.h"
-#include "forms/toptionsform1.h"
 #include "platform/accessiblenames.h"
-#include "settings/tmyinifile.h"
-#include "tests/support/testversion.h"
+#include "tests/support/mainwindowfixture.h"
 
 namespace {
 
@@ -52,41 +38,17 @@ TVersionData LongNamedSample() {
   return d;
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public TMainWindowTest {
  protected:
   void SetUp() override {
+    TMainWindowTest::SetUp();
     WriteSampleVersion(Dir.Path(), 4, LongNamedSample());
     WriteSampleVersion(Dir.Path(), 0, BulgarianSample());
     WriteSampleVersion(Dir.Path(), 9, GreekSample());
-    SettingsWriteFailed = false;
-    ViewOptions = DefaultViewOptions;
-    MarkWordCount = 0;
-    ReuseChapterText = true;
-    MainFont = TFont{"Times New Roman", 12, 0, RUSSIAN_CHARSET, 0};
-  }
-  void TearDown() override {
-    Options.reset();  // a child of the main window
-    OptionsForm1 = nullptr;
-    Main.reset();
-    MainForm1 = nullptr;
-    ListMessageForm1 = nullptr;
-    for (auto& b : Bibles) b.reset();
-    IniFile = nullptr;
-    Ini.reset();
-  }
-  void Settings(const std::string& text) {
-    std::ofstream(Dir.File("bible.ini"), std::ios::binary) << text;
   }
   // The main window shown and active, as after the splash.
   TMainForm1& Start() {
-    Ini = std::make_unique<TMyIniFile>(Dir.File("bible.ini"));
-    IniFile = Ini.get();
-    Main = std::make_unique<TMainForm1>();
-    MainForm1 = Main.get();
-    DataRoot = Dir.Path();  // the window takes the executable's folder first
-    Options = std::make_unique<TOptionsForm1>(Main.get());
-    OptionsForm1 = Options.get();
-    Main->ListVersions();
+    TMainWindowTest::Start();
     Main->setGeometry(100, 100, 1000, 700);
     Main->show();
     Main->activateWindow();
@@ -104,25 +66,18 @@ class MainWindow : public ::testing::Test {
   }
   // Goes to a place of the active version as the book box does.
   void GoTo(int position, int chapter, int verse) {
-    Main->GoToVerse(VerseNumber(*Main->CurrentBible, position, chapter, verse));
+    Main->GoToVerse(VerseNumber(*Main->CurrentBible(), position, chapter, verse));
     QApplication::processEvents();
   }
-  // A key as the window system delivers it: to the focused top-level window.
+  // A key to the focused top-level window, the events it causes delivered.
   static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* focus = QApplication::focusWidget();
-    QWidget* window = focus ? focus->window() : QApplication::activeWindow();
-    ASSERT_TRUE(window);
-    QTest::keyClick(window->windowHandle(), key, modifiers);
+    SendKey(key, QString(), modifiers);
     QApplication::processEvents();
   }
   static QString NameOf(QWidget* w) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
     return a ? a->text(QAccessible::Name) : QString();
   }
-  TTempDir Dir;
-  std::unique_ptr<TMyIniFile> Ini;
-  std::unique_ptr<TMainForm1> Main;
-  std::unique_ptr<TOptionsForm1> Options;
 };
 
 // The rectangle of a text position (CR LF = 2) inside the view's viewport.
@@ -248,7 +203,7 @@ TEST_F(MainWindow, AVersionLackingTheShownBookOpensAtItsNearestPlaceAndMovesNoth
   EXPECT_EQ(english->Verse, 3);
   EXPECT_EQ(english->ShownBook, 22);
   // The English window stayed the current one throughout: no version switch saved its lists.
-  EXPECT_EQ(m.CurrentBible, english->Bible);
+  EXPECT_EQ(m.CurrentBible(), english->Bible);
   EXPECT_FALSE(std::filesystem::exists(Dir.File("KJV/VerseHistory.txt")));
   EXPECT_EQ(m.ComboBox1->currentText(), QStringLiteral("Psalms"));
   EXPECT_EQ(m.SpinEdit1->Value(), 2);
@@ -295,7 +250,6 @@ TEST_F(MainWindow, TheHeadingShowsAtVerseOneAndTheCurrentVerseStaysInViewAfterRe
 
 TEST_F(MainWindow, DialogsHaveNoMaximiseButtonAndTheBookListShowsWholeNames) {
   TMainForm1& m = Start();
-  ListMessageForm1 = nullptr;
   TListMessageForm1 list(&m);
   for (QWidget* dialog : {static_cast<QWidget*>(Options.get()), static_cast<QWidget*>(&list)}) {
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -328,10 +282,4 @@ TEST_F(MainWindow, DialogsHaveNoMaximiseButtonAndTheBookListShowsWholeNames) {
   EXPECT_GE(m.StatusPanel->height(),
             m.StatusPanel->fontMetrics().height() + 2 * m.StatusPanel->frameWidth());
   EXPECT_NE(m.StatusPanel->frameShape(), QFrame::NoFrame);
-}
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
 }

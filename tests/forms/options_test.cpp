@@ -2,14 +2,12 @@
 // shortcut, its controls clicked, the font and colour dialogs answered, keys sent to the window
 // that has the focus. Versions are generated in temporary folders.
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
-#include <QDialogButtonBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QFrame>
 #include <QLabel>
@@ -21,7 +19,6 @@
 #include <QTabWidget>
 #include <QtTest>
 #include <functional>
-#include <memory>
 
 #include "controls/fontconvert.h"
 #include "controls/tbiblecombobox.h"
@@ -30,38 +27,14 @@
 #include "core/chapterbuilder.h"
 #include "core/cp1251.h"
 #include "core/keyboard.h"
-#include "core/tbible.h"
-#include "forms/tbibleform1.h"
-#include "forms/tmainform1.h"
-#include "forms/toptionsform1.h"
-#include "settings/tmyinifile.h"
 #include "tests/controls/uitest.h"
-#include "tests/support/testversion.h"
-
-// The window system's entry for a key event (what a real keyboard delivers to a window).
-Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* w, QEvent::Type t, int k, Qt::KeyboardModifiers mods,
-                                    const QString& text, bool autorep, ushort count);
+#include "tests/support/mainwindowfixture.h"
 
 namespace {
 
-// Keys reach the window that has the focus, as the window system hands them over.
-void Key(int code, const QString& text = QString(), Qt::KeyboardModifiers mods = {}) {
-  QWidget* focus = QApplication::focusWidget();
-  QWidget* target = focus ? focus->window() : QApplication::activeWindow();
-  if (!target) target = QApplication::activeModalWidget();
-  ASSERT_TRUE(target);
-  QWindow* window = target->windowHandle();
-  qt_handleKeyEvent(window, QEvent::KeyPress, code, mods, text, false, 1);
-  qt_handleKeyEvent(window, QEvent::KeyRelease, code, mods, text, false, 1);
-}
-void Enter() { Key(Qt::Key_Return, QStringLiteral("\r")); }
+void Enter() { SendKey(Qt::Key_Return, QStringLiteral("\r")); }
 // Escape to a dialog that has just come up in front (it is the window the keyboard goes to).
-void EscapeTo(QWidget* dialog) {
-  qt_handleKeyEvent(dialog->windowHandle(), QEvent::KeyPress, Qt::Key_Escape, {},
-                    QStringLiteral("\x1b"), false, 1);
-  qt_handleKeyEvent(dialog->windowHandle(), QEvent::KeyRelease, Qt::Key_Escape, {},
-                    QStringLiteral("\x1b"), false, 1);
-}
+void EscapeTo(QWidget* dialog) { SendKey(Qt::Key_Escape, QStringLiteral("\x1b"), {}, dialog); }
 
 template <class T>
 T* ActiveModal() {
@@ -103,56 +76,17 @@ void AnswerColorDialog(const QColor* choice, QColor* openedWith = nullptr) {
            });
 }
 
-class Options : public ::testing::Test {
+class Options : public TMainWindowTest {
  protected:
   void SetUp() override {
+    TMainWindowTest::SetUp();
     WriteSampleVersion(Dir.Path(), 4, EnglishSample());
     WriteSampleVersion(Dir.Path(), 0, BulgarianSample());
     WriteSampleVersion(Dir.Path(), 9, GreekSample());
-    ViewOptions = DefaultViewOptions;
-    CurrentVerseColor = 0x008000;
-    FounWordColor = 0xFF0000;
-    DifferentFonts = false;
-    CheckClipboard = true;
-    AutoKeybd = true;
-    FoneticCyr = false;
-    SelectBulgarianLayout(false);
-    MarkWordCount = 0;
-    ReuseChapterText = true;
-    SettingsWriteFailed = false;
-    MainFont = TFont{"Times New Roman", 12, 0, RUSSIAN_CHARSET, 0};
-    Ini = std::make_unique<TMyIniFile>(Dir.File("bible.ini"));
-    IniFile = Ini.get();
-    Main = std::make_unique<TMainForm1>();
-    MainForm1 = Main.get();
-    Dialog = std::make_unique<TOptionsForm1>(Main.get());
-    OptionsForm1 = Dialog.get();
-    DataRoot = Dir.Path();
-    Main->ListVersions();
-    Main->resize(1000, 700);
-    Main->show();
-    QApplication::setActiveWindow(Main.get());
+    Start(true);
+    Dialog = TMainWindowTest::Options.get();
   }
-  void TearDown() override {
-    // The dialog belongs to the main window's children; it goes first.
-    OptionsForm1 = nullptr;
-    Dialog.reset();
-    Main.reset();
-    MainForm1 = nullptr;
-    for (auto& b : Bibles) b.reset();
-    IniFile = nullptr;
-    Ini.reset();
-    DifferentFonts = false;
-    FoneticCyr = false;
-    SelectBulgarianLayout(false);
-  }
-  TBibleForm1* Open(int version, int book, int chapter, int verse) {
-    Main->OpenBibleWindow(version, book, chapter, verse);
-    TBibleForm1* form = Main->ActiveBibleForm();
-    if (form) form->FormActivate();
-    QApplication::setActiveWindow(Main.get());
-    return form;
-  }
+  TOptionsForm1* Dialog = nullptr;
   // Runs the dialog with EditOptions; act works in it while it is up and closes it.
   bool Edit(std::function<void()> act) {
     WhenOpen([] { return ActiveModal<TOptionsForm1>(); },
@@ -172,7 +106,7 @@ class Options : public ::testing::Test {
     QApplication::setActiveWindow(Main.get());
     Main->activateWindow();
     Main->setFocus();
-    Key(0x041D, QStringLiteral("н"), Qt::AltModifier);  // "&Настройка"
+    SendKey(0x041D, QStringLiteral("н"), Qt::AltModifier);  // "&Настройка"
     EXPECT_TRUE(QTest::qWaitFor([&] { return !Dialog->isVisible(); }));
   }
   // A push button is clicked in its middle, a check box or radio button on its box, where a
@@ -188,10 +122,6 @@ class Options : public ::testing::Test {
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
     ASSERT_EQ(Dialog->PageControl1->currentIndex(), index);
   }
-  TTempDir Dir;
-  std::unique_ptr<TMyIniFile> Ini;
-  std::unique_ptr<TMainForm1> Main;
-  std::unique_ptr<TOptionsForm1> Dialog;
 };
 
 }  // namespace
@@ -212,16 +142,16 @@ TEST_F(Options, TheFormsInitialStatesAndAFixedDialogWithoutMaximising) {
     EXPECT_EQ(Dialog->minimumSize(), Dialog->maximumSize());
     EXPECT_GE(Dialog->width(), 400);
     EXPECT_GE(Dialog->height(), 308);
-    EscapeTo(Dialog.get());
+    EscapeTo(Dialog);
   });
 }
 
 TEST_F(Options, OpenedFromTheMenuFilledFromTheSettingsAndConfirmedUntouchedChangesNothing) {
-  ViewOptions = TViewOptions{true, false, true, true}.Pack();
-  CurrentVerseColor = 0x0000FF;
-  DifferentFonts = true;
-  CheckClipboard = false;
-  FoneticCyr = true;
+  Main->Settings.ViewOptions = TViewOptions{true, false, true, true}.Pack();
+  Main->Settings.CurrentVerseColor = 0x0000FF;
+  Main->Settings.DifferentFonts = true;
+  Main->Settings.CheckClipboard = false;
+  Main->Settings.FoneticCyr = true;
   Main->SetPanelAlign(TMainForm1::alRight);
   TBibleForm1* f = Open(4, 54, 3, 16);
   ASSERT_TRUE(f);
@@ -242,7 +172,7 @@ TEST_F(Options, OpenedFromTheMenuFilledFromTheSettingsAndConfirmedUntouchedChang
     Enter();  // "ДА" is the default button while no other button has the focus
   });
   EXPECT_TRUE(filled);
-  EXPECT_FALSE(RebuildTexts);
+  EXPECT_FALSE(Main->Settings.RebuildTexts);
   EXPECT_EQ(f->BRichEdit1->Text(), before);
   // Confirmed untouched, the result is false; so it is after a click on the side already chosen.
   EXPECT_FALSE(Edit([] { Enter(); }));
@@ -250,9 +180,9 @@ TEST_F(Options, OpenedFromTheMenuFilledFromTheSettingsAndConfirmedUntouchedChang
     Click(Dialog->RadioGroup1->Button(1));
     Click(Dialog->Button2);
   }));
-  EXPECT_FALSE(RebuildTexts);
-  EXPECT_EQ(CurrentVerseColor, 0x0000FFu);
-  EXPECT_TRUE(DifferentFonts);
+  EXPECT_FALSE(Main->Settings.RebuildTexts);
+  EXPECT_EQ(Main->Settings.CurrentVerseColor, 0x0000FFu);
+  EXPECT_TRUE(Main->Settings.DifferentFonts);
 }
 
 TEST_F(Options, ChapterNumberConfirmedRebuildsAndCancelledKeepsTheSetting) {
@@ -261,17 +191,17 @@ TEST_F(Options, ChapterNumberConfirmedRebuildsAndCancelledKeepsTheSetting) {
     Click(Dialog->CheckBox3);
     Click(Dialog->Button2);
   }));
-  EXPECT_TRUE(RebuildTexts);
-  EXPECT_TRUE(TViewOptions::Unpack(ViewOptions).ShowChapter);
+  EXPECT_TRUE(Main->Settings.RebuildTexts);
+  EXPECT_TRUE(TViewOptions::Unpack(Main->Settings.ViewOptions).ShowChapter);
   EXPECT_FALSE(Edit([this] {
     EXPECT_TRUE(Dialog->CheckBox3->isChecked());
     Click(Dialog->CheckBox3);
-    EscapeTo(Dialog.get());
+    EscapeTo(Dialog);
   }));
-  EXPECT_TRUE(TViewOptions::Unpack(ViewOptions).ShowChapter);
+  EXPECT_TRUE(TViewOptions::Unpack(Main->Settings.ViewOptions).ShowChapter);
   Edit([this] {
     EXPECT_TRUE(Dialog->CheckBox3->isChecked());
-    EscapeTo(Dialog.get());
+    EscapeTo(Dialog);
   });
 }
 
@@ -294,9 +224,9 @@ TEST_F(Options, ColourStoredButACancelledFontDialogMakesTheResultFalse) {
     Click(Dialog->Button2);
   });
   EXPECT_FALSE(result);
-  EXPECT_FALSE(RebuildTexts);
-  EXPECT_EQ(CurrentVerseColor, 0x0000FFu);
-  EXPECT_EQ(FounWordColor, 0xFF0000u);
+  EXPECT_FALSE(Main->Settings.RebuildTexts);
+  EXPECT_EQ(Main->Settings.CurrentVerseColor, 0x0000FFu);
+  EXPECT_EQ(Main->Settings.FounWordColor, 0xFF0000u);
   EXPECT_EQ(firstOpening, QColor(Qt::black));
   EXPECT_EQ(secondOpening, red);
 }
@@ -312,7 +242,7 @@ TEST_F(Options, AChosenFontStaysWithTheVersionAndShowsWhenTheDialogIsCancelled) 
     // The version has it before the dialog is confirmed, with its own character set.
     EXPECT_EQ(f->Bible->Font.Name, "DejaVu Sans");
     EXPECT_EQ(f->Bible->Font.Charset, RUSSIAN_CHARSET);
-    EscapeTo(Dialog.get());
+    EscapeTo(Dialog);
   });
   EXPECT_EQ(f->Bible->Font.Name, "DejaVu Sans");
   EXPECT_EQ(f->Bible->Font.Size, 14);
@@ -320,7 +250,7 @@ TEST_F(Options, AChosenFontStaysWithTheVersionAndShowsWhenTheDialogIsCancelled) 
   // The next opening offers the version's new font.
   Edit([this] {
     EXPECT_EQ(Dialog->Label2->text(), QStringLiteral("DejaVu Sans 14"));
-    EscapeTo(Dialog.get());
+    EscapeTo(Dialog);
   });
 }
 
@@ -330,20 +260,20 @@ TEST_F(Options, PhoneticLayoutChosenAndCancelledStaysInForceAndIsSaved) {
     ShowPage(1);
     Click(Dialog->RadioGroup2->Button(1));
     EXPECT_EQ(KeyboardTables[2], BulgarianLayouts[1]);
-    EscapeTo(Dialog.get());
+    EscapeTo(Dialog);
   }));
-  EXPECT_TRUE(FoneticCyr);
+  EXPECT_TRUE(Main->Settings.FoneticCyr);
   // The word box translates with the phonetic layout: q w e give я в е.
   QApplication::setActiveWindow(Main.get());
   Main->LargeListBox1->ComboBox->setFocus();
-  for (QChar c : QStringLiteral("qwe")) Key(c.toUpper().unicode(), QString(c));
+  TypeKeys(QStringLiteral("qwe"));
   EXPECT_EQ(Cp1251ToUtf8(Main->LargeListBox1->Text()), "яве");
   Edit([this] {
     EXPECT_EQ(Dialog->RadioGroup2->ItemIndex(), 1);
     Click(Dialog->RadioGroup2->Button(0));
     EXPECT_EQ(KeyboardTables[2], BulgarianLayouts[0]);
     Click(Dialog->RadioGroup2->Button(1));
-    EscapeTo(Dialog.get());
+    EscapeTo(Dialog);
   });
   Main->close();
   EXPECT_TRUE(Ini->ReadBool("MainWindow", "FoneticCyr", false));
@@ -355,12 +285,12 @@ TEST_F(Options, SoundSwitchedOffAndCancelledStaysOffAndIsSaved) {
   EXPECT_FALSE(Edit([this] {
     ShowPage(1);
     Click(Dialog->CheckBox8);
-    EscapeTo(Dialog.get());
+    EscapeTo(Dialog);
   }));
   EXPECT_FALSE(Dialog->CheckBox8->isChecked());
   Edit([this] {
     EXPECT_FALSE(Dialog->CheckBox8->isChecked());
-    EscapeTo(Dialog.get());
+    EscapeTo(Dialog);
   });
   Main->close();
   EXPECT_FALSE(Ini->ReadBool("MainWindow", "PlaySound", true));
@@ -375,13 +305,13 @@ TEST_F(Options, ForAllWindowsDecidesTheResultOnlyUntilAFontIsChosen) {
     Click(Dialog->CheckBox7);
     Click(Dialog->Button2);
   }));
-  EXPECT_TRUE(DifferentFonts);
+  EXPECT_TRUE(Main->Settings.DifferentFonts);
   // Ticking it again is a change of its own.
   EXPECT_TRUE(Edit([this] {
     Click(Dialog->CheckBox7);
     Click(Dialog->Button2);
   }));
-  EXPECT_FALSE(DifferentFonts);
+  EXPECT_FALSE(Main->Settings.DifferentFonts);
   // After a font was chosen, the box changes nothing.
   const QFont chosen(QStringLiteral("DejaVu Serif"), 11);
   EXPECT_TRUE(Edit([&] {
@@ -392,21 +322,21 @@ TEST_F(Options, ForAllWindowsDecidesTheResultOnlyUntilAFontIsChosen) {
     Click(Dialog->CheckBox7);
     Click(Dialog->Button2);
   }));
-  EXPECT_TRUE(RebuildTexts);
+  EXPECT_TRUE(Main->Settings.RebuildTexts);
 }
 
 TEST_F(Options, WithDifferentFontsOnlyTheActiveVersionsWindowsTakeTheFont) {
   TBibleForm1* bulgarian = Open(0, 1, 1, 1);
   TBibleForm1* english = Open(4, 1, 1, 1);
   ASSERT_TRUE(bulgarian && english);
-  DifferentFonts = true;
+  Main->Settings.DifferentFonts = true;
   const QFont chosen(QStringLiteral("DejaVu Sans"), 13);
   FromMenu([&] {
     AnswerFontDialog(&chosen);
     Click(Dialog->Button4);
     Click(Dialog->Button2);
   });
-  EXPECT_TRUE(DifferentFonts);
+  EXPECT_TRUE(Main->Settings.DifferentFonts);
   EXPECT_EQ(english->Bible->Font.Name, "DejaVu Sans");
   EXPECT_EQ(english->BRichEdit1->font().family(), QStringLiteral("DejaVu Sans"));
   EXPECT_EQ(bulgarian->Bible->Font.Name, "Times New Roman");
@@ -419,7 +349,7 @@ TEST_F(Options, WithDifferentFontsOnlyTheActiveVersionsWindowsTakeTheFont) {
     Click(Dialog->Button4);
     Click(Dialog->Button2);
   });
-  EXPECT_FALSE(DifferentFonts);
+  EXPECT_FALSE(Main->Settings.DifferentFonts);
   EXPECT_EQ(bulgarian->Bible->Font.Name, "DejaVu Serif");
   EXPECT_EQ(bulgarian->BRichEdit1->font().family(), QStringLiteral("DejaVu Serif"));
   EXPECT_EQ(bulgarian->Bible->Font.Charset, RUSSIAN_CHARSET);
@@ -457,7 +387,7 @@ TEST_F(Options, HintsAndThePanelSideAreAppliedOnConfirm) {
     Click(Dialog->RadioGroup1->Button(1));
     Click(Dialog->Button2);
   }));
-  EXPECT_FALSE(Main->ShowHint);
+  EXPECT_FALSE(Main->Settings.ShowHint);
   EXPECT_TRUE(Main->ComboBox1->toolTip().isEmpty());
   EXPECT_EQ(Main->PanelAlign(), TMainForm1::alRight);
   EXPECT_EQ(Main->Splitter1->indexOf(Main->Panel3), 1);
@@ -478,12 +408,6 @@ TEST_F(Options, TheDialogTakesTheFontOfACyrillicVersion) {
   f->Bible->SetFont(TFont{"DejaVu Sans", 12, 0, RUSSIAN_CHARSET, 0});
   Edit([this] {
     EXPECT_EQ(Dialog->font().family(), QStringLiteral("DejaVu Sans"));
-    EscapeTo(Dialog.get());
+    EscapeTo(Dialog);
   });
-}
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
 }

@@ -2,8 +2,6 @@
 // window through the window system's entry point, menus are opened and chosen, and the copies
 // are read back from the clipboard. Versions are generated in temporary folders.
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -18,30 +16,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
-#include <memory>
 
 #include "controls/tbiblecombobox.h"
 #include "controls/tbiblerichedit1.h"
 #include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
 #include "controls/tmyspinedit.h"
-#include "core/bibleunit.h"
 #include "core/chapterbuilder.h"
 #include "core/cp1251.h"
 #include "core/keyboard.h"
-#include "core/tbible.h"
-#include "forms/tbibleform1.h"
-#include "forms/tmainform1.h"
-#include "forms/toptionsform1.h"
-#include "forms/trangeform1.h"
 #include "platform/codepage.h"
-#include "settings/tmyinifile.h"
 #include "tests/controls/uitest.h"
-#include "tests/support/testversion.h"
-
-// The window system's entry for a key event (what a real keyboard delivers to a window).
-Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* w, QEvent::Type t, int k, Qt::KeyboardModifiers mods,
-                                    const QString& text, bool autorep, ushort count);
+#include "tests/support/mainwindowfixture.h"
 
 namespace {
 
@@ -91,73 +77,22 @@ TVersionData GermanVersion() {
   return d;
 }
 
-class Search : public ::testing::Test {
+class Search : public TMainWindowTest {
  protected:
   void SetUp() override {
+    TMainWindowTest::SetUp();
     WriteSampleVersion(Dir.Path(), 0, CombinationVersion());
     WriteSampleVersion(Dir.Path(), 4, CopyVersion());
     WriteSampleVersion(Dir.Path(), 8, GermanVersion());
     WriteSampleVersion(Dir.Path(), 9, GreekSample());
-    ViewOptions = DefaultViewOptions;
-    MarkWordCount = 0;
-    AutoKeybd = true;
-    SearchRangeType = 0;
-    SelectBulgarianLayout(false);
-    MainFont = TFont{"Times New Roman", 12, 0, RUSSIAN_CHARSET, 0};
-    Ini = std::make_unique<TMyIniFile>(Dir.File("bible.ini"));
-    IniFile = Ini.get();
-    Main = std::make_unique<TMainForm1>();
-    MainForm1 = Main.get();
-    Options = std::make_unique<TOptionsForm1>();
-    OptionsForm1 = Options.get();
-    Options->CheckBox10->setChecked(true);
-    Range = std::make_unique<TRangeForm1>(Main.get());
-    RangeForm1 = Range.get();
-    DataRoot = Dir.Path();
-    Main->ListVersions();
-    Main->resize(1000, 700);
-    Main->show();
-    QApplication::setActiveWindow(Main.get());
+    Start(true);
   }
-  void TearDown() override {
-    Range.reset();
-    RangeForm1 = nullptr;
-    Main.reset();
-    MainForm1 = nullptr;
-    Options.reset();
-    OptionsForm1 = nullptr;
-    for (auto& b : Bibles) b.reset();
-    IniFile = nullptr;
-    Ini.reset();
-    SelectBulgarianLayout(false);
-  }
-  TBibleForm1* Open(int version, int book, int chapter, int verse) {
-    Main->OpenBibleWindow(version, book, chapter, verse);
-    TBibleForm1* form = Main->ActiveBibleForm();
-    if (form) form->FormActivate();
-    QApplication::setActiveWindow(Main.get());
-    return form;
-  }
-  // Keys reach the window that has the focus, as the window system hands them over.
-  static void Key(int code, const QString& text = QString(), Qt::KeyboardModifiers mods = {}) {
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_TRUE(focus);
-    QWindow* window = focus->window()->windowHandle();
-    qt_handleKeyEvent(window, QEvent::KeyPress, code, mods, text, false, 1);
-    qt_handleKeyEvent(window, QEvent::KeyRelease, code, mods, text, false, 1);
-  }
-  static void Type(const QString& text) {
-    for (QChar c : text) {
-      const bool shift = c.isUpper();
-      const int code = c == QLatin1Char(' ') ? int(Qt::Key_Space) : int(c.toUpper().unicode());
-      Key(code, QString(c), shift ? Qt::ShiftModifier : Qt::NoModifier);
-    }
-  }
-  static void Enter() { Key(Qt::Key_Return, QStringLiteral("\r")); }
+  static void Type(const QString& text) { TypeKeys(text); }
+  static void Enter() { SendKey(Qt::Key_Return, QStringLiteral("\r")); }
   // Empties the focused box as a user does: all selected, then deleted.
   static void ClearBox() {
-    Key(Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);
-    Key(Qt::Key_Delete);
+    SendKey(Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);
+    SendKey(Qt::Key_Delete);
   }
   // A closed menu or dialog gives the activation back to the main window, as a window manager
   // does.
@@ -190,11 +125,6 @@ class Search : public ::testing::Test {
   }
   QString Status() const { return Main->StatusPanel->text(); }
   std::string WordBoxBytes() const { return Main->LargeListBox1->Text(); }
-  TTempDir Dir;
-  std::unique_ptr<TMyIniFile> Ini;
-  std::unique_ptr<TMainForm1> Main;
-  std::unique_ptr<TOptionsForm1> Options;
-  std::unique_ptr<TRangeForm1> Range;
 };
 
 }  // namespace
@@ -218,11 +148,11 @@ TEST_F(Search, LatinKeysInTheWordBoxGiveTheVersionsLetters) {
   Type(QStringLiteral("дух"));
   EXPECT_EQ(Cp1251ToUtf8(WordBoxBytes()), "дух");
 
-  AutoKeybd = false;
+  Main->Settings.AutoKeybd = false;
   FocusWordBox();
   Type(QStringLiteral("bog"));
   EXPECT_EQ(WordBoxBytes(), "bog");
-  AutoKeybd = true;
+  Main->Settings.AutoKeybd = true;
 
   Open(8, 1, 1, 1);
   FocusWordBox();
@@ -307,8 +237,8 @@ TEST_F(Search, PhraseWhoseFirstWordIsMissingFindsNothing) {
   EXPECT_EQ(Main->ListBox2->count(), 0);
   EXPECT_EQ(Status(), QStringLiteral("ябълка бог | 0"));
   // Only the whole text is remembered for highlighting; бог was never looked up.
-  ASSERT_EQ(MarkWordCount, 1);
-  EXPECT_EQ(Cp1251ToUtf8(MarkWords[0]), "ябълка бог");
+  ASSERT_EQ(Main->Search.MarkWords.size(), 1u);
+  EXPECT_EQ(Cp1251ToUtf8(Main->Search.MarkWords[0]), "ябълка бог");
   // Both words present: only the verses with both, in any order.
   SearchTyped(QStringLiteral("дух бог"));
   EXPECT_EQ(Status(), QStringLiteral("дух бог | 4"));
@@ -318,11 +248,10 @@ TEST_F(Search, CopiesGiveTheReferenceListAndTheVerseTexts) {
   Open(4, 1, 1, 1);
   SearchTyped(QStringLiteral("love"));
   ASSERT_EQ(Status(), QStringLiteral("love | 4"));
-  CheckClipboard = true;
   CopyCommand(0);
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("love | 4: Genesis 1:1,3, 2:4; John 3:5"));
   EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasHtml());
-  EXPECT_TRUE(CheckClipboard);  // restored after the copy
+  EXPECT_TRUE(Main->Settings.CheckClipboard);  // untouched by the copy
 
   CopyCommand(1);
   EXPECT_EQ(QApplication::clipboard()->text(),
@@ -345,7 +274,7 @@ TEST_F(Search, CopiesGiveTheReferenceListAndTheVerseTexts) {
             QStringLiteral("\nGenesis 1:3 love two\nJohn 3:5 love {a note}"));
 
   // Short names in the list and in the copied list; hidden notes are not copied.
-  ViewOptions = TViewOptions{false, false, true, true}.Pack();
+  Main->Settings.ViewOptions = TViewOptions{false, false, true, true}.Pack();
   Options->CheckBox10->setChecked(false);
   SearchTyped(QStringLiteral("love"));
   EXPECT_EQ(Main->ListBox2->Line(3), QStringLiteral("Jn 3:5"));
@@ -420,53 +349,54 @@ TEST_F(Search, RangeDialogLimitsTheSearchAndSearchesAgain) {
   SearchTyped(QStringLiteral("бог"));
   ASSERT_EQ(Status(), QStringLiteral("бог | 5"));
   auto chooseAndClose = [this](int type, QPushButton* TRangeForm1::*button) {
-    WhenOpen([] { return static_cast<QWidget*>(RangeForm1); },
-             [type, button](QWidget*) {
-               if (type >= 0) QTest::mouseClick(RangeForm1->RadioButtons->button(type), Qt::LeftButton);
-               QTest::mouseClick(RangeForm1->*button, Qt::LeftButton);
+    WhenOpen([this] { return static_cast<QWidget*>(Range.get()); },
+             [this, type, button](QWidget*) {
+               if (type >= 0) QTest::mouseClick(Range->RadioButtons->button(type), Qt::LeftButton);
+               QTest::mouseClick(Range.get()->*button, Qt::LeftButton);
              });
     Main->Range1->trigger();
   };
   chooseAndClose(TRangeForm1::rtNew, &TRangeForm1::Button1);
-  EXPECT_EQ(SearchRangeType, TRangeForm1::rtNew);
-  EXPECT_EQ(Main->BookSet[0], 0);    // Genesis
-  EXPECT_EQ(Main->BookSet[53], 1);   // John
-  EXPECT_EQ(Main->BookSet[1], 1);    // a slot the version lacks keeps its flag
+  EXPECT_EQ(Main->Search.RangeType, TRangeForm1::rtNew);
+  EXPECT_EQ(Main->Search.BookSet[0], 0);   // Genesis
+  EXPECT_EQ(Main->Search.BookSet[53], 1);  // John
+  EXPECT_EQ(Main->Search.BookSet[1], 1);   // a slot the version lacks keeps its flag
   EXPECT_EQ(Status(), QStringLiteral("бог | 1"));
 
   // Cancel after changes leaves everything; the word is searched again all the same.
   chooseAndClose(TRangeForm1::rtAll, &TRangeForm1::Button2);
-  EXPECT_EQ(SearchRangeType, TRangeForm1::rtNew);
-  EXPECT_EQ(Main->BookSet[0], 0);
+  EXPECT_EQ(Main->Search.RangeType, TRangeForm1::rtNew);
+  EXPECT_EQ(Main->Search.BookSet[0], 0);
   EXPECT_EQ(Status(), QStringLiteral("бог | 1"));
 
   // The next opening shows the stored state again. Ticking a row switches to "Избрани книги"
   // and keeps the other ticks.
-  WhenOpen([] { return static_cast<QWidget*>(RangeForm1); }, [](QWidget*) {
-    EXPECT_EQ(RangeForm1->ItemIndex(), TRangeForm1::rtNew);
-    EXPECT_EQ(RangeForm1->CheckListBox1->count(), 2);
-    EXPECT_EQ(RangeForm1->CheckListBox1->item(0)->checkState(), Qt::Unchecked);
-    EXPECT_EQ(RangeForm1->CheckListBox1->item(1)->checkState(), Qt::Checked);
-    RangeForm1->CheckListBox1->item(0)->setCheckState(Qt::Checked);
-    EXPECT_EQ(RangeForm1->ItemIndex(), TRangeForm1::rtSelected);
-    EXPECT_EQ(RangeForm1->CheckListBox1->item(1)->checkState(), Qt::Checked);
-    QTest::mouseClick(RangeForm1->Button3, Qt::LeftButton);  // "&Чисти"
-    QTest::mouseClick(RangeForm1->Button1, Qt::LeftButton);
-  });
+  WhenOpen([this] { return static_cast<QWidget*>(Range.get()); },
+           [this](QWidget*) {
+             EXPECT_EQ(Range->ItemIndex(), TRangeForm1::rtNew);
+             EXPECT_EQ(Range->CheckListBox1->count(), 2);
+             EXPECT_EQ(Range->CheckListBox1->item(0)->checkState(), Qt::Unchecked);
+             EXPECT_EQ(Range->CheckListBox1->item(1)->checkState(), Qt::Checked);
+             Range->CheckListBox1->item(0)->setCheckState(Qt::Checked);
+             EXPECT_EQ(Range->ItemIndex(), TRangeForm1::rtSelected);
+             EXPECT_EQ(Range->CheckListBox1->item(1)->checkState(), Qt::Checked);
+             QTest::mouseClick(Range->Button3, Qt::LeftButton);  // "&Чисти"
+             QTest::mouseClick(Range->Button1, Qt::LeftButton);
+           });
   Main->Range1->trigger();
-  EXPECT_EQ(SearchRangeType, TRangeForm1::rtSelected);
-  EXPECT_EQ(Main->BookSet[0], 0);
-  EXPECT_EQ(Main->BookSet[53], 0);
+  EXPECT_EQ(Main->Search.RangeType, TRangeForm1::rtSelected);
+  EXPECT_EQ(Main->Search.BookSet[0], 0);
+  EXPECT_EQ(Main->Search.BookSet[53], 0);
   EXPECT_EQ(Main->ListBox2->count(), 0);
-  EXPECT_EQ(RangeForm1->windowTitle(), QStringLiteral("Област за търсене"));
-  EXPECT_EQ(RangeForm1->Button3->text(), QStringLiteral("&Чисти"));
+  EXPECT_EQ(Range->windowTitle(), QStringLiteral("Област за търсене"));
+  EXPECT_EQ(Range->Button3->text(), QStringLiteral("&Чисти"));
 
   // The Greek version's books are listed with their Bulgarian names.
   Open(9, 51, 1, 1);
-  WhenOpen([] { return static_cast<QWidget*>(RangeForm1); },
-           [](QWidget*) { QTest::mouseClick(RangeForm1->Button2, Qt::LeftButton); });
+  WhenOpen([this] { return static_cast<QWidget*>(Range.get()); },
+           [this](QWidget*) { QTest::mouseClick(Range->Button2, Qt::LeftButton); });
   Main->Range1->trigger();
-  EXPECT_EQ(RangeForm1->CheckListBox1->item(0)->text(), QStringLiteral("Матей"));
+  EXPECT_EQ(Range->CheckListBox1->item(0)->text(), QStringLiteral("Матей"));
 }
 
 TEST_F(Search, ConcordanceFromTheBibleWindowSearchesTheSelectedWord) {
@@ -497,10 +427,4 @@ TEST(TextRange, EqualsTheWholeTextsSubstring) {
     for (int length = 0; start + length <= n + 2; ++length)
       ASSERT_EQ(view.TextRange(start, length), text.substr(size_t(start), size_t(length)))
           << start << " " << length;
-}
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
 }
