@@ -56,6 +56,12 @@ TWordRange PrefixRange(const TBible& bible, const std::string& prefix) {
   return {first, std::max(first, last)};
 }
 
+bool HasFormGroups(const TBible& bible) {
+  if (bible.DataPath.empty()) return false;
+  TInfoFile pair(bible.DataPath + "WordPoint.bin", bible.DataPath + "WordList.txt");
+  return !pair.Failed && TFormGroups(bible.DataPath, pair.Count()).Present();
+}
+
 std::string FormCountText(size_t forms) {
   return std::to_string(forms) + (forms == 1 ? " форма" : " форми");
 }

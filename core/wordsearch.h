@@ -71,6 +71,9 @@ struct TWordRange {
 };
 TWordRange PrefixRange(const TBible& bible, const std::string& prefix);
 
+// True when the version's folder has form groups made for its word list.
+bool HasFormGroups(const TBible& bible);
+
 // The number of matched forms as the status shows it, in UTF-8: "1 форма", "4 форми".
 std::string FormCountText(size_t forms);
 // The status text (already decoded to UTF-8) with " (N форми)" before its last " | " when the

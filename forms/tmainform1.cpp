@@ -5,6 +5,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +31,7 @@
 #include "core/nearestplace.h"
 #include "core/tbible.h"
 #include "core/tlargestringlist.h"
+#include "core/wordsearch.h"
 #include "forms/tbibleform1.h"
 #include "forms/tdic_form1.h"
 #include "forms/tlistmessageform1.h"
@@ -127,6 +129,20 @@ void TMainForm1::CreateControls() {
   spins->addWidget(SpinEdit2, 1);
   spins->addWidget(Button1);
   panel->addWidget(Panel2);
+
+  CheckBox1 = new QCheckBox(QStringLiteral("всички форми"), Panel3);
+  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+  CheckBox1->setToolTip(QStringLiteral("Търси всички форми на думата"));
+  panel->addWidget(CheckBox1);
+  Label1 = new QLabel(Panel3);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setAccessibleName(QStringLiteral("Намерени форми"));
+  Label1->setWordWrap(true);
+  // A prefix of many words must not stretch the panel: the label shows what fits.
+  Label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  Label1->setMaximumHeight(4 * Label1->fontMetrics().lineSpacing());
+  Label1->hide();
+  panel->addWidget(Label1);
 
   Splitter2 = new QSplitter(Qt::Vertical, Panel3);
   Splitter2->setObjectName(QStringLiteral("Splitter2"));
@@ -308,6 +324,7 @@ void TMainForm1::ConnectEvents() {
   LargeListBox1->OnClick = [this](QObject*) { LargeListBox1ChangeItemIndex(); };
   LargeListBox1->OnKeyPress = [this](QObject*, char& key) { LargeListBox1KeyPress(key); };
   BIBLE_CONNECT(Button1, &QPushButton::pressed, to, [this] { Button1MouseDown(); });
+  BIBLE_CONNECT(CheckBox1, &QCheckBox::clicked, to, [this] { CheckBox1Click(); });
   for (QAction* item : {Only1, And1, Or1, Without1})
     BIBLE_CONNECT(item, &QAction::triggered, to, [this, item] { ModeClick(item); });
   ListBox2->OnClick = [this](QObject*) { ListBox2Click(); };
@@ -348,6 +365,8 @@ void TMainForm1::FormCreate() {
   // The search session holds the range for the run; the settings take it back at exit.
   Search.BookSet = Settings.SearchRange;
   Search.RangeType = Settings.SearchRangeType;
+  Search.Forms = Settings.AllForms;
+  CheckBox1->setChecked(Settings.AllForms);
   SelectBulgarianLayout(Settings.FoneticCyr);
 }
 
@@ -547,6 +566,12 @@ void TMainForm1::LoadVersion(TBible* bible, int book) {
   BibleComboBox1->LoadFromFile(bible->HistoryPath + "VerseHistory.txt");
   if (FListMessage) FListMessage->CheckList(BibleComboBox1, QStringLiteral("отваряните стихове"));
   LoadBookmarkMenu();
+  // The forms found belong to the previous version's word list.
+  Search.MatchedForms.clear();
+  Search.Expanded = false;
+  Search.FormsMissing = false;
+  VersionHasForms = HasFormGroups(*bible);
+  ShowForms();
 }
 
 std::vector<TBibleForm1*> TMainForm1::BibleForms() const { return TBibleForm1::FormsIn(MdiArea); }

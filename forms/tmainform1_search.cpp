@@ -1,10 +1,12 @@
 // The main window's word search: the word box, the mode menu, the found-verse list.
 #include <QAction>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 
 #include "controls/tbiblecombobox.h"
 #include "controls/tbiblerichedit1.h"
@@ -24,6 +26,7 @@ void TMainForm1::SearchText(const std::string& text) {
   if (Search.Found.Count() > 0)
     LargeListBox1->ComboBox->Add(Search.Found[1], LargeListBox1->Text(), DateTimeNow());
   ShowFound(Search.SearchExpression);
+  ShowForms();
   // The Bible windows colour the found words in their active verses.
   Search.NotifyChanged();
 }
@@ -40,9 +43,32 @@ void TMainForm1::ShowFound(const std::string& expression) {
     return DecodeBytes(VerseReference(*bible, Search.Found[size_t(row) + 1], shortNames), charset);
   });
   if (!expression.empty()) {
-    StatusPanel->setText(DecodeBytes(Search.StatusText, Place.Bible->Font.Charset));
+    const QString status = DecodeBytes(Search.StatusText, Place.Bible->Font.Charset);
+    StatusPanel->setText(QString::fromStdString(StatusWithForms(Search, status.toStdString())));
     ListBox2->SetCurrentRow(0);
   }
+}
+
+void TMainForm1::CheckBox1Click() {
+  Settings.AllForms = CheckBox1->isChecked();
+  Search.Forms = Settings.AllForms;
+  ShowForms();
+  if (Place.Bible && !LargeListBox1->Text().empty()) LargeListBox1ChangeItemIndex();
+}
+
+void TMainForm1::ShowForms() {
+  QString text;
+  if (Search.Expanded && Place.Bible) {
+    QStringList forms;
+    for (const std::string& form : Search.MatchedForms)
+      forms << DecodeBytes(form, Place.Bible->Font.Charset);
+    text = QStringLiteral("Форми: ") + forms.join(QStringLiteral(", "));
+  } else if (Search.Forms && Place.Bible && !VersionHasForms) {
+    text = QStringLiteral("Тази версия няма форми на думите: търси се точно.");
+  }
+  Label1->setText(text);
+  Label1->setToolTip(text);
+  Label1->setVisible(!text.isEmpty());
 }
 
 void TMainForm1::SearchTypedText() {
