@@ -116,7 +116,10 @@ VerseList TWordSearch::TermVerses(const TBible& bible, const std::string& term) 
     if (line < 0 || line >= pair.Count() || AnsiLowerCase(pair.ReadLine(line)) != AnsiLowerCase(term))
       return NewVerseList();
     const TFormGroups groups(bible.DataPath, pair.Count());
-    if (!groups.Present()) FormsMissing = true;
+    if (!groups.Present()) {
+      FormsMissing = true;  // searched exactly, as without the option
+      return WordVerses(bible, term);
+    }
     words = groups.FormsOf(line);
   }
   Expanded = true;
