@@ -53,7 +53,11 @@ void TMainForm1::CheckBox1Click() {
   Settings.AllForms = CheckBox1->isChecked();
   Search.Forms = Settings.AllForms;
   ShowForms();
-  if (Place.Bible && !LargeListBox1->Text().empty()) LargeListBox1ChangeItemIndex();
+  // The word in the box is searched again with the new setting, as a new search.
+  if (Place.Bible && !LargeListBox1->Text().empty()) {
+    SetModeOnly();
+    SearchTypedText();
+  }
 }
 
 void TMainForm1::ShowForms() {
@@ -105,7 +109,8 @@ void TMainForm1::LargeListBox1KeyPress(char& key) {
     SearchEnteredText();
   } else {
     Typing = true;
-    TranslateKey(key);
+    // "*" marks a prefix in the word box; no layout's character on that key is part of a word.
+    if (key != '*') TranslateKey(key);
   }
 }
 
