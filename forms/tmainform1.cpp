@@ -130,6 +130,20 @@ void TMainForm1::CreateControls() {
   spins->addWidget(Button1);
   panel->addWidget(Panel2);
 
+  Splitter2 = new QSplitter(Qt::Vertical, Panel3);
+  Splitter2->setObjectName(QStringLiteral("Splitter2"));
+  Splitter2->setChildrenCollapsible(false);
+  LargeListBox1 = new TLargeListBox(Splitter2);
+  LargeListBox1->setObjectName(QStringLiteral("LargeListBox1"));
+  LargeListBox1->setToolTip(QStringLiteral("Списък на думите"));
+  ListBox2 = new TFoundListBox(Splitter2);
+  ListBox2->setObjectName(QStringLiteral("ListBox2"));
+  ListBox2->setToolTip(QStringLiteral("Намерени стихове"));
+  ListBox2->setContextMenuPolicy(Qt::CustomContextMenu);
+  Splitter2->setStretchFactor(1, 1);
+  panel->addWidget(Splitter2, 1);
+
+  // Under the found list, which it explains; the controls above keep their places.
   CheckBox1 = new QCheckBox(QStringLiteral("всички форми"), Panel3);
   CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
   CheckBox1->setToolTip(QStringLiteral("Търси всички форми на думата"));
@@ -143,19 +157,6 @@ void TMainForm1::CreateControls() {
   Label1->setMaximumHeight(4 * Label1->fontMetrics().lineSpacing());
   Label1->hide();
   panel->addWidget(Label1);
-
-  Splitter2 = new QSplitter(Qt::Vertical, Panel3);
-  Splitter2->setObjectName(QStringLiteral("Splitter2"));
-  Splitter2->setChildrenCollapsible(false);
-  LargeListBox1 = new TLargeListBox(Splitter2);
-  LargeListBox1->setObjectName(QStringLiteral("LargeListBox1"));
-  LargeListBox1->setToolTip(QStringLiteral("Списък на думите"));
-  ListBox2 = new TFoundListBox(Splitter2);
-  ListBox2->setObjectName(QStringLiteral("ListBox2"));
-  ListBox2->setToolTip(QStringLiteral("Намерени стихове"));
-  ListBox2->setContextMenuPolicy(Qt::CustomContextMenu);
-  Splitter2->setStretchFactor(1, 1);
-  panel->addWidget(Splitter2, 1);
 
   BibleComboBox1 = new TBibleComboBox();
   BibleComboBox1->setObjectName(QStringLiteral("BibleComboBox1"));
