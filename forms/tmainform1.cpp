@@ -148,15 +148,22 @@ void TMainForm1::CreateControls() {
   CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
   CheckBox1->setToolTip(QStringLiteral("Търси всички форми на думата"));
   panel->addWidget(CheckBox1);
-  Label1 = new QLabel(Panel3);
+  // The label is read by its text, which changes with every search; the panel holding it is
+  // found by its name, as the status bar is.
+  Panel9 = new QWidget(Panel3);
+  Panel9->setObjectName(QStringLiteral("Panel9"));
+  Panel9->setAccessibleName(QStringLiteral("Намерени форми"));
+  auto* formsLayout = new QVBoxLayout(Panel9);
+  formsLayout->setContentsMargins(0, 0, 0, 0);
+  Label1 = new QLabel(Panel9);
   Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setAccessibleName(QStringLiteral("Намерени форми"));
   Label1->setWordWrap(true);
   // A prefix of many words must not stretch the panel: the label shows what fits.
   Label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   Label1->setMaximumHeight(4 * Label1->fontMetrics().lineSpacing());
-  Label1->hide();
-  panel->addWidget(Label1);
+  formsLayout->addWidget(Label1);
+  Panel9->hide();
+  panel->addWidget(Panel9);
 
   BibleComboBox1 = new TBibleComboBox();
   BibleComboBox1->setObjectName(QStringLiteral("BibleComboBox1"));

@@ -76,6 +76,7 @@ class TMainForm1 : public QMainWindow {
   TMySpinEdit* SpinEdit2 = nullptr;
   QPushButton* Button1 = nullptr;
   QCheckBox* CheckBox1 = nullptr;  // "всички форми": the search finds every form of a word
+  QWidget* Panel9 = nullptr;       // holds Label1, shown when it has something to say
   QLabel* Label1 = nullptr;        // the forms the last search found, or why it searched exactly
   bool VersionHasForms = false;    // the active version has its form groups
   QSplitter* Splitter2 = nullptr;

@@ -71,8 +71,7 @@ void TMainForm1::ShowForms() {
     text = QStringLiteral("Тази версия няма форми на думите: търси се точно.");
   }
   Label1->setText(text);
-  Label1->setToolTip(text);
-  Label1->setVisible(!text.isEmpty());
+  Panel9->setVisible(!text.isEmpty());
 }
 
 void TMainForm1::SearchTypedText() {
