@@ -3,11 +3,13 @@
 #include <hunspell/hunspell.hxx>
 #include <libstemmer.h>
 
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <set>
 #include <stdexcept>
 
+#include "core/tfile.h"
 #include "core/tinfofile.h"
 #include "tools/bible-tool/tbytecodepage.h"
 
@@ -87,12 +89,18 @@ class TSnowball {
 };
 
 std::vector<std::string> BulgarianKeys(const std::vector<std::string>& utf8) {
-  Hunspell dictionary(BulgarianAffixes, BulgarianWords);
   std::vector<std::vector<std::string>> stems(utf8.size());
   std::map<std::string, int> shared;  // how many words of the version each lemma stands for
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    stems[i] = dictionary.stem(utf8[i]);
-    for (const std::string& s : stems[i]) ++shared[s];
+  // Without the dictionary every word is grouped by its light stem alone.
+  if (FileExists(BulgarianAffixes) && FileExists(BulgarianWords)) {
+    Hunspell dictionary(BulgarianAffixes, BulgarianWords);
+    for (size_t i = 0; i < utf8.size(); ++i) {
+      stems[i] = dictionary.stem(utf8[i]);
+      for (const std::string& s : stems[i]) ++shared[s];
+    }
+  } else {
+    std::fprintf(stderr, "bible-tool: %s is missing (hunspell-bg); forms by the light stemmer only\n",
+                 BulgarianWords);
   }
   std::vector<std::string> keys(utf8.size());
   // Of several lemmas ("духа": "духам", "дух", "дуя") the one most words of the version share.
