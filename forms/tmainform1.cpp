@@ -5,6 +5,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +31,7 @@
 #include "core/nearestplace.h"
 #include "core/tbible.h"
 #include "core/tlargestringlist.h"
+#include "core/wordsearch.h"
 #include "forms/tbibleform1.h"
 #include "forms/tdic_form1.h"
 #include "forms/tlistmessageform1.h"
@@ -140,6 +142,28 @@ void TMainForm1::CreateControls() {
   ListBox2->setContextMenuPolicy(Qt::CustomContextMenu);
   Splitter2->setStretchFactor(1, 1);
   panel->addWidget(Splitter2, 1);
+
+  // Under the found list, which it explains; the controls above keep their places.
+  CheckBox1 = new QCheckBox(QStringLiteral("всички форми"), Panel3);
+  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+  CheckBox1->setToolTip(QStringLiteral("Търси всички форми на думата"));
+  panel->addWidget(CheckBox1);
+  // The label is read by its text, which changes with every search; the panel holding it is
+  // found by its name, as the status bar is.
+  Panel9 = new QWidget(Panel3);
+  Panel9->setObjectName(QStringLiteral("Panel9"));
+  Panel9->setAccessibleName(QStringLiteral("Намерени форми"));
+  auto* formsLayout = new QVBoxLayout(Panel9);
+  formsLayout->setContentsMargins(0, 0, 0, 0);
+  Label1 = new QLabel(Panel9);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setWordWrap(true);
+  // A prefix of many words must not stretch the panel: the label shows what fits.
+  Label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  Label1->setMaximumHeight(4 * Label1->fontMetrics().lineSpacing());
+  formsLayout->addWidget(Label1);
+  Panel9->hide();
+  panel->addWidget(Panel9);
 
   BibleComboBox1 = new TBibleComboBox();
   BibleComboBox1->setObjectName(QStringLiteral("BibleComboBox1"));
@@ -308,6 +332,7 @@ void TMainForm1::ConnectEvents() {
   LargeListBox1->OnClick = [this](QObject*) { LargeListBox1ChangeItemIndex(); };
   LargeListBox1->OnKeyPress = [this](QObject*, char& key) { LargeListBox1KeyPress(key); };
   BIBLE_CONNECT(Button1, &QPushButton::pressed, to, [this] { Button1MouseDown(); });
+  BIBLE_CONNECT(CheckBox1, &QCheckBox::clicked, to, [this] { CheckBox1Click(); });
   for (QAction* item : {Only1, And1, Or1, Without1})
     BIBLE_CONNECT(item, &QAction::triggered, to, [this, item] { ModeClick(item); });
   ListBox2->OnClick = [this](QObject*) { ListBox2Click(); };
@@ -348,6 +373,8 @@ void TMainForm1::FormCreate() {
   // The search session holds the range for the run; the settings take it back at exit.
   Search.BookSet = Settings.SearchRange;
   Search.RangeType = Settings.SearchRangeType;
+  Search.Forms = Settings.AllForms;
+  CheckBox1->setChecked(Settings.AllForms);
   SelectBulgarianLayout(Settings.FoneticCyr);
 }
 
@@ -547,6 +574,12 @@ void TMainForm1::LoadVersion(TBible* bible, int book) {
   BibleComboBox1->LoadFromFile(bible->HistoryPath + "VerseHistory.txt");
   if (FListMessage) FListMessage->CheckList(BibleComboBox1, QStringLiteral("отваряните стихове"));
   LoadBookmarkMenu();
+  // The forms found belong to the previous version's word list.
+  Search.MatchedForms.clear();
+  Search.Expanded = false;
+  Search.FormsMissing = false;
+  VersionHasForms = HasFormGroups(*bible);
+  ShowForms();
 }
 
 std::vector<TBibleForm1*> TMainForm1::BibleForms() const { return TBibleForm1::FormsIn(MdiArea); }

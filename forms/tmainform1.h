@@ -19,6 +19,7 @@
 #include "settings/tmainsettings.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QMdiArea;
@@ -74,6 +75,10 @@ class TMainForm1 : public QMainWindow {
   TMySpinEdit* SpinEdit1 = nullptr;
   TMySpinEdit* SpinEdit2 = nullptr;
   QPushButton* Button1 = nullptr;
+  QCheckBox* CheckBox1 = nullptr;  // "всички форми": the search finds every form of a word
+  QWidget* Panel9 = nullptr;       // holds Label1, shown when it has something to say
+  QLabel* Label1 = nullptr;        // the forms the last search found, or why it searched exactly
+  bool VersionHasForms = false;    // the active version has its form groups
   QSplitter* Splitter2 = nullptr;
   TLargeListBox* LargeListBox1 = nullptr;
   TFoundListBox* ListBox2 = nullptr;
@@ -228,6 +233,11 @@ class TMainForm1 : public QMainWindow {
   void CopyList();
   void CopyVerses(bool markedOnly);
   void Range1Click();
+  // The toggle of all forms: saved in the settings at once, the current word searched again.
+  void CheckBox1Click();
+  // Label1 after a search or a change of version: the forms found, or that the active version
+  // has no form groups while all forms are asked for.
+  void ShowForms();
   // Searches the word (bytes in the active version's code page) as a word typed into the word box
   // and confirmed: the found list, the status text, the first found verse shown.
   void SearchWord(const std::string& word);

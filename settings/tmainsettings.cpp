@@ -53,6 +53,7 @@ void TMainSettings::Load(TCustomIniFile& ini) {
   FoneticCyr = flag("FoneticCyr", false);
   DictionaryVisible = flag("IsDicVizible", false);
   LinkViewer = flag("IsBeacon", false);
+  AllForms = flag("AllForms", false);
 }
 
 void TMainSettings::Save(TCustomIniFile& ini) const {
@@ -89,4 +90,5 @@ void TMainSettings::Save(TCustomIniFile& ini) const {
   flag("FoneticCyr", FoneticCyr);
   flag("IsDicVizible", DictionaryVisible);
   flag("IsBeacon", LinkViewer);
+  flag("AllForms", AllForms);
 }

@@ -49,6 +49,7 @@ struct TMainSettings {
   bool FoneticCyr = false;
   bool DictionaryVisible = false;  // "IsDicVizible": the dictionary window opens at start
   bool LinkViewer = false;         // "IsBeacon": the link to the on-top viewer opens at start
+  bool AllForms = false;           // "AllForms": the word search finds every form of a word
 
   // Not stored: set by the options dialog when the font or a view option changed, so that the
   // chapter texts are built again.

@@ -28,7 +28,9 @@ const char* const BibleToolUsage =
     "  import-stamp                  (the number in Importer.txt of versions imported now)\n"
     "  verse DATA_ROOT VERSION REFERENCE\n"
     "  chapter DATA_ROOT VERSION REFERENCE\n"
-    "  search DATA_ROOT VERSION TEXT [MODE TEXT]... [--books all|ot|nt|SLOT,SLOT-SLOT...]\n"
+    "  search DATA_ROOT VERSION TEXT [MODE TEXT]... [--books all|ot|nt|SLOT,SLOT-SLOT...] [--forms]\n"
+    "    (--forms: every form of each word; a word ending in * finds every word it begins;\n"
+    "     either way a line \"форми: ...\" names the words found before the verses)\n"
     "  words DATA_ROOT VERSION PREFIX [N]\n"
     "  dict DATA_ROOT WORD\n"
     "VERSION is a version index 0..10 or its folder name (KJV, GR, ...); MODE is и, или or без.\n";
@@ -144,6 +146,9 @@ int CommandSearch(const std::vector<std::string>& args, std::ostream& out) {
   std::vector<std::string> rest(args.begin() + 3, args.end());
   TBookSet books;
   books.fill(1);
+  const auto forms = std::find(rest.begin(), rest.end(), std::string("--forms"));
+  const bool allForms = forms != rest.end();
+  if (allForms) rest.erase(forms);
   for (size_t i = 0; i < rest.size(); ++i) {
     if (rest[i] == "--books") {
       if (i + 1 >= rest.size()) throw TUsageError("search: --books needs a value");
@@ -157,11 +162,27 @@ int CommandSearch(const std::vector<std::string>& args, std::ostream& out) {
   TOpenVersion ov = OpenVersion(args[1], args[2]);
   TWordSearch search;
   search.BookSet = books;
+  search.Forms = allForms;
+  std::vector<std::string> found;  // the forms of every text, in order
+  bool expanded = false, missing = false;
   for (size_t i = 0; i < rest.size(); i += 2) {
     search.Mode = i == 0 ? TSearchMode::Only : ParseMode(rest[i - 1]);
     search.SearchText(*ov.Bible, ov.Text->Encode(rest[i]));
+    found.insert(found.end(), search.MatchedForms.begin(), search.MatchedForms.end());
+    expanded = expanded || search.Expanded;
+    missing = missing || search.FormsMissing;
   }
-  out << ov.Text->Decode(search.StatusText) << '\n';
+  search.MatchedForms = found;
+  search.Expanded = expanded;
+  out << StatusWithForms(search, ov.Text->Decode(search.StatusText)) << '\n';
+  if (missing)
+    std::fprintf(stderr, "bible-tool: version %s has no form groups; searched exactly\n",
+                 args[2].c_str());
+  if (expanded) {
+    out << "форми:";
+    for (size_t k = 0; k < found.size(); ++k) out << (k ? ", " : " ") << ov.Text->Decode(found[k]);
+    out << '\n';
+  }
   for (uint16_t n : search.Found) out << Reference(ov, n) << '\n';
   return 0;
 }

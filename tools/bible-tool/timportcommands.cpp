@@ -23,14 +23,16 @@
 #include "tools/bible-tool/tswordlibrary.h"
 #include "tools/bible-tool/tjsonbible.h"
 #include "tools/bible-tool/tlexicons.h"
+#include "tools/bible-tool/twordforms.h"
 #include "tools/bible-tool/tzefania.h"
 
 namespace fs = std::filesystem;
 
-const char* const ImportStamp = "2";
+const char* const ImportStamp = "3";
 
 void WriteImportedVersion(const std::string& folder, const TVersionData& data, int versionIndex) {
   WriteVersionFolder(folder, data, VersionLetters(versionIndex));
+  WriteVersionForms(folder, versionIndex, int32_t(std::stoi(ImportStamp)));
   std::ofstream stamp(folder + "Importer.txt", std::ios::binary);
   stamp << ImportStamp << "\r\n";
   if (!stamp.flush()) throw std::runtime_error("cannot write " + folder + "Importer.txt");

@@ -12,7 +12,8 @@
 // different version folder, so that data imported before is imported again (scripts/stage-data.sh).
 extern const char* const ImportStamp;
 
-// Writes a version folder as WriteVersionFolder does, with "Importer.txt" holding ImportStamp.
+// Writes a version folder as WriteVersionFolder does, with its form groups ("Forms.bin", for the
+// versions that have them) and "Importer.txt" holding ImportStamp.
 void WriteImportedVersion(const std::string& folder, const TVersionData& data, int versionIndex);
 
 // Runs an import command, args[0] with the rest; returns the exit status. Failures throw with a
