@@ -166,6 +166,25 @@ TBible::TBible(int versionIndex, bool differentFonts) {
   if (IniFile) BookMarks = IniFile->ReadSection(folder + "BookMarks");
 }
 
+TBible::TBible(int versionIndex, TNamesOnly) {
+  VersionIndex = uint16_t(versionIndex);
+  SettingsSaved = true;
+  const std::string titles =
+      DataFile(VersionDiskFolder(versionIndex) + "BibleTitles.txt", TPathUse::Read);
+  DataPath = titles.substr(0, titles.size() - std::string("BibleTitles.txt").size());
+  Letters = VersionLetters(versionIndex);
+  for (auto& book : Books) book = std::make_unique<TBook>();
+  if (!DataPath.empty()) LoadTitles();
+  SetFont(MainFont);
+}
+
+std::unique_ptr<TBible> TBible::LoadNames(int versionIndex) {
+  if (versionIndex < 0 || versionIndex >= VersionTableSize) return nullptr;
+  std::unique_ptr<TBible> names(new TBible(versionIndex, TNamesOnly{}));
+  if (names->DataPath.empty() || names->BookCount == 0) return nullptr;
+  return names;
+}
+
 TBible::~TBible() {
   try {
     SaveSettings();

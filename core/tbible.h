@@ -43,6 +43,10 @@ class TBible {
   // Loads the version; DataPath is empty afterwards when the version is unavailable. With
   // differentFonts the version takes its own stored font, else MainFont.
   explicit TBible(int versionIndex, bool differentFonts = false);
+  // The book list of a version (order, titles, names, abbreviations) without its structure,
+  // fonts, bookmarks or history folder, and never saving settings: what recognising its book
+  // names needs. Null when the version is unavailable.
+  static std::unique_ptr<TBible> LoadNames(int versionIndex);
   // Saves font and bookmarks to the settings.
   ~TBible();
   TBible(const TBible&) = delete;
@@ -79,6 +83,8 @@ class TBible {
   int ChapterVerses(int position, int chapter) const;
 
  private:
+  struct TNamesOnly {};
+  TBible(int versionIndex, TNamesOnly);
   void LoadTitles();
   void LoadStructure();
 };
