@@ -216,6 +216,7 @@ bool ParseReference(const TBible& bible, const std::string& text, int& position,
 
 std::string ReadVerse(const TBible& bible, int n) {
   if (bible.DataPath.empty()) return {};
+  if (bible.Unreadable(n)) return {};  // damage already reported once, at load
   TInfoFile pair(bible.DataPath + "CompactPoint.bin", bible.DataPath + "CompactText.bin");
   return pair.ReadRecord(n - 1);
 }
@@ -229,7 +230,8 @@ std::vector<std::string> ReadVerses(const TBible& bible, int first, int count) {
     return verses;
   }
   TInfoFile pair(bible.DataPath + "CompactPoint.bin", bible.DataPath + "CompactText.bin");
-  for (int n = first; n < first + count; ++n) verses.push_back(pair.ReadRecord(n - 1));
+  for (int n = first; n < first + count; ++n)
+    verses.push_back(bible.Unreadable(n) ? std::string() : pair.ReadRecord(n - 1));
   return verses;
 }
 

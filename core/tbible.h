@@ -67,6 +67,13 @@ class TBible {
   std::array<std::unique_ptr<TBook>, MaxBooks + 1> Books;  // by slot; all present
   std::vector<std::string> BookMarks;
   TFont Font;
+  // The first of the version's files found at load to disagree with another (a verse pointer
+  // beyond the text file's end or missing, a word or concordance index beyond its data); "" when
+  // they agree. Importing the version again mends it.
+  std::string DamagedFile;
+  // The verses whose text that damage made unreadable, ascending: they read as empty.
+  std::vector<uint16_t> UnreadableVerses;
+  bool Unreadable(int n) const;
 
   void SetFont(const TFont& font);
   // Writes font and bookmarks to the settings once; may raise the settings write error, so the
@@ -87,6 +94,7 @@ class TBible {
   TBible(int versionIndex, TNamesOnly);
   void LoadTitles();
   void LoadStructure();
+  void CheckFiles();
 };
 
 // Shared values of the run.

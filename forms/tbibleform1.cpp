@@ -35,6 +35,15 @@ TBibleForm1* TBibleForm1::Create(const TBibleFormShared& shared, int x, int b, i
       ShowMessage(QStringLiteral("Версията липсва."), messageParent);
       return nullptr;
     }
+    // Said once, when the version is loaded; its windows show what can be read.
+    if (!slot->DamagedFile.empty())
+      ShowMessage(QStringLiteral("Преводът „%1“ е повреден: файлът %2 не съответства на "
+                                 "останалите му файлове и част от текста липсва. Показва се "
+                                 "това, което може да се прочете. Внесете превода отново, за да "
+                                 "се поправи.")
+                      .arg(QString::fromUtf8(VersionCaptions[x]),
+                           QString::fromStdString(slot->DamagedFile)),
+                  messageParent);
   }
   // A place the version lacks (a book outside the Greek New Testament, damaged settings) opens
   // at the nearest place the version has.
