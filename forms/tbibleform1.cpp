@@ -17,6 +17,7 @@
 #include "core/chapterbuilder.h"
 #include "core/nearestplace.h"
 #include "core/tbible.h"
+#include "core/dictionarychoice.h"
 #include "platform/checkedconnect.h"
 #include "platform/showmessage.h"
 
@@ -316,7 +317,11 @@ int TBibleForm1::FindBookmark() const {
 
 void TBibleForm1::Copy1Click() { BRichEdit1->CopyToClipboard(); }
 
-void TBibleForm1::Translate1Click() { Q_EMIT DictionaryRequested(BRichEdit1->SelText()); }
+void TBibleForm1::Translate1Click() {
+  const std::string text = BRichEdit1->SelText();
+  const std::string form = DictionaryForm(text);
+  Q_EMIT DictionaryRequested(form.empty() ? text : form);
+}
 
 void TBibleForm1::Navigate1Click() { Q_EMIT ReferenceRequested(BRichEdit1->SelText()); }
 
@@ -359,7 +364,15 @@ void TBibleForm1::PopupMenu1Popup() {
 bool TBibleForm1::BRichEdit1Enable0(const std::string& text) const { return !text.empty(); }
 
 bool TBibleForm1::BRichEdit1Enable1(const std::string& text) const {
-  return FindDictionary && FindDictionary(text);
+  return !DictionaryForm(text).empty();
+}
+
+std::string TBibleForm1::DictionaryForm(const std::string& text) const {
+  if (!FindDictionary || text.empty()) return {};
+  for (const std::string& form :
+       LookUpForms(text, VersionLanguage(*Bible) == 3, Bible->DataPath + "Lemmas.txt"))
+    if (FindDictionary(form)) return form;
+  return {};
 }
 
 bool TBibleForm1::BRichEdit1Enable2(const std::string& text) const {
