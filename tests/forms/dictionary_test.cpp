@@ -443,9 +443,16 @@ TEST_F(Dictionary, OneDictionaryLeavesTheChangeButtonDisabledAndNoneOpensNothing
   fs::remove(Dir.File("Dictionaries/Bg.ind"));
   Start();
   EXPECT_FALSE(Dic->ToolButton6->isEnabled());
+  // A disabled button looks it: its picture is drawn greyed, not as the enabled one.
+  const QIcon icon = Dic->ToolButton6->icon();
+  EXPECT_NE(icon.pixmap(24, QIcon::Disabled).toImage(), icon.pixmap(24, QIcon::Normal).toImage());
   EXPECT_TRUE(Dic->DicMenu->actions().isEmpty());
   Dic->ShowWord("love");
   EXPECT_EQ(Article(), "love - charity.");
+  // The first open, without a stored place: words and articles readable.
+  EXPECT_GE(Dic->width(), 560);
+  EXPECT_GE(Dic->height(), 340);
+  EXPECT_GE(Dic->Panel1->width(), 150);
   fs::remove(Dir.File("Dictionaries/Eng.ind"));
   NewDictionary();
   EXPECT_FALSE(Dic->FindDictionary("love"));
