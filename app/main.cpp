@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <ctime>
 #include <exception>
+#include <filesystem>
 
+#include "core/datapaths.h"
 #include "core/tbible.h"
 #include "core/tcustominifile.h"
 #include "forms/tbibleapplication.h"
@@ -50,6 +52,14 @@ int RunProgram(TBibleApplication& app) {
 int main(int argc, char** argv) {
   TBibleApplication app(argc, argv);
   InstallFontSubstitutions();
+  // A portable folder that cannot be written keeps the user's files in the user's own folders;
+  // the first such start carries over what lies beside the executable and says so once.
+  const TDataPlaces places = DataPlacesOfThisProgram();
+  if (CarryPortableFiles(places, IniFileNameFor(std::filesystem::path(ExecutablePath()).filename().string())))
+    ShowMessage(QStringLiteral("Папката на програмата „%1“ е само за четене. Настройките и "
+                               "историите ще се пазят в „%2“ и „%3“; там са и сега.")
+                    .arg(QString::fromStdString(places.Data), QString::fromStdString(places.UserConfig),
+                         QString::fromStdString(places.UserData)));
   TMyIniFile settings(SettingsFileName());
   IniFile = &settings;
   // The face of the main window's design; the stored choice replaces it.

@@ -1,5 +1,7 @@
 #include "core/tbible.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <limits>
 
 #include "core/datapaths.h"
@@ -153,6 +155,7 @@ TBible::TBible(int versionIndex, bool differentFonts) {
   Font = MainFont;
   if (DataPath.empty()) return;
   LoadStructure();
+  CheckFiles();
   HistoryPath = DataFile(VersionDiskFolder(versionIndex), TPathUse::Write);
   // Without a home folder the histories stay with the data, where a failed write is reported.
   if (HistoryPath.empty()) HistoryPath = DataPath;
@@ -164,6 +167,25 @@ TBible::TBible(int versionIndex, bool differentFonts) {
     SetFont(MainFont);
   }
   if (IniFile) BookMarks = IniFile->ReadSection(folder + "BookMarks");
+}
+
+TBible::TBible(int versionIndex, TNamesOnly) {
+  VersionIndex = uint16_t(versionIndex);
+  SettingsSaved = true;
+  const std::string titles =
+      DataFile(VersionDiskFolder(versionIndex) + "BibleTitles.txt", TPathUse::Read);
+  DataPath = titles.substr(0, titles.size() - std::string("BibleTitles.txt").size());
+  Letters = VersionLetters(versionIndex);
+  for (auto& book : Books) book = std::make_unique<TBook>();
+  if (!DataPath.empty()) LoadTitles();
+  SetFont(MainFont);
+}
+
+std::unique_ptr<TBible> TBible::LoadNames(int versionIndex) {
+  if (versionIndex < 0 || versionIndex >= VersionTableSize) return nullptr;
+  std::unique_ptr<TBible> names(new TBible(versionIndex, TNamesOnly{}));
+  if (names->DataPath.empty() || names->BookCount == 0) return nullptr;
+  return names;
 }
 
 TBible::~TBible() {
@@ -289,6 +311,76 @@ void TBible::LoadStructure() {
     total = 0;
   }
   VerseCount = uint16_t(total);
+}
+
+namespace {
+
+// The file's size, -1 when it cannot be read.
+int64_t SizeOf(const std::string& path) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  return ec ? -1 : int64_t(size);
+}
+
+std::vector<int32_t> ReadPointers(const std::string& path) {
+  const std::string bytes = ReadFileBytes(path);
+  std::vector<int32_t> pointers(bytes.size() / 4);
+  for (size_t i = 0; i < pointers.size(); ++i)
+    pointers[i] = GetI32(reinterpret_cast<const unsigned char*>(bytes.data()) + 4 * i);
+  return pointers;
+}
+
+}  // namespace
+
+// Only looks at sizes and pointers (and the length of the last record), so that opening a
+// version stays quick; a version without its text or word files is not damaged, only empty.
+void TBible::CheckFiles() {
+  const int64_t textSize = SizeOf(DataPath + "CompactText.bin");
+  if (textSize >= 0 && FileExists(DataPath + "CompactPoint.bin")) {
+    const std::vector<int32_t> verses = ReadPointers(DataPath + "CompactPoint.bin");
+    int64_t last = -1;
+    for (size_t i = 0; i < verses.size() && i < VerseCount; ++i) {
+      if (verses[i] >= 0 && int64_t(verses[i]) + 2 > textSize)
+        UnreadableVerses.push_back(uint16_t(i + 1));
+      else if (verses[i] >= 0 && (last < 0 || verses[i] > verses[size_t(last)]))
+        last = int64_t(i);
+    }
+    if (last >= 0) {
+      TFile text;
+      unsigned char length[2];
+      if (text.OpenRead(DataPath + "CompactText.bin")) {
+        text.Seek(verses[size_t(last)]);
+        if (text.ReadSome(length, 2) == 2 &&
+            int64_t(verses[size_t(last)]) + 2 + GetU16(length) > textSize) {
+          UnreadableVerses.insert(
+              std::lower_bound(UnreadableVerses.begin(), UnreadableVerses.end(), uint16_t(last + 1)),
+              uint16_t(last + 1));
+        }
+      }
+    }
+    for (size_t n = verses.size() + 1; n <= VerseCount; ++n) UnreadableVerses.push_back(uint16_t(n));
+    if (!UnreadableVerses.empty()) DamagedFile = "CompactText.bin";
+  }
+  const int64_t wordsSize = SizeOf(DataPath + "WordList.txt");
+  const int64_t concSize = SizeOf(DataPath + "Conc.bin");
+  if (!DamagedFile.empty() || wordsSize < 0 || concSize < 0) return;
+  const std::vector<int32_t> words = ReadPointers(DataPath + "WordPoint.bin");
+  for (int32_t p : words)
+    if (p > wordsSize) {
+      DamagedFile = "WordList.txt";
+      return;
+    }
+  const std::vector<int32_t> sets = ReadPointers(DataPath + "ConcP.bin");
+  for (int32_t p : sets)
+    if (p >= 0 && int64_t(p) * 2 + 2 > concSize) {
+      DamagedFile = "Conc.bin";
+      return;
+    }
+}
+
+bool TBible::Unreadable(int n) const {
+  return n >= 0 && n <= 65535 &&
+         std::binary_search(UnreadableVerses.begin(), UnreadableVerses.end(), uint16_t(n));
 }
 
 int VersionLanguage(const TBible& bible) {

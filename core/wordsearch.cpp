@@ -93,6 +93,13 @@ VerseList TWordSearch::WordVerses(const TBible& bible, const std::string& word) 
   VerseList verses = LoadWordVerses(bible, line);
   if (verses.Absent()) return NewVerseList();
   FilterByBookSet(bible, verses, BookSet);
+  // A verse of a damaged version whose text cannot be read is no hit.
+  if (!bible.UnreadableVerses.empty()) {
+    std::vector<uint16_t> kept;
+    for (uint16_t n : verses)
+      if (!bible.Unreadable(n)) kept.push_back(n);
+    verses = VerseList::FromVector(kept);
+  }
   AddMarkWord(readBack);
   MatchedForms.push_back(readBack);
   return verses;

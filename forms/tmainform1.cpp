@@ -12,11 +12,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -78,6 +80,37 @@ TMainForm1::~TMainForm1() {
   LeaveClipboardChain();
   DestroyExchange();
 }
+
+namespace {
+
+// The status text of a search: a long expression is cut short with "…", never its " | count",
+// and the text never widens the window. text() stays whole (the copy commands read it).
+class TStatusLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  QSize minimumSizeHint() const override {
+    return QSize(50, QLabel::minimumSizeHint().height());
+  }
+  QSize sizeHint() const override { return QSize(50, QLabel::sizeHint().height()); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect r = contentsRect().adjusted(margin(), 0, -margin(), 0);
+    const QString all = text();
+    const qsizetype bar = all.lastIndexOf(QStringLiteral(" | "));
+    const QString count = bar >= 0 ? all.mid(bar) : QString();
+    const QString words = bar >= 0 ? all.left(bar) : all;
+    const QFontMetrics metrics(font());
+    const int room = std::max(0, r.width() - metrics.horizontalAdvance(count));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(r, Qt::AlignLeft | Qt::AlignVCenter,
+                     metrics.elidedText(words, Qt::ElideRight, room) + count);
+  }
+};
+
+}  // namespace
 
 void TMainForm1::CreateControls() {
   QFont design(QStringLiteral("Times New Roman"));
@@ -183,7 +216,7 @@ void TMainForm1::CreateControls() {
 
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-  StatusPanel = new QLabel(StatusBar1);
+  StatusPanel = new TStatusLabel(StatusBar1);
   StatusPanel->setMinimumWidth(50);
   // The panel's sunken frame, whole: the bar is as tall as the label with its frame.
   StatusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -364,7 +397,8 @@ void TMainForm1::FormCreate() {
   if (placement.WindowState == wsMaximized) setWindowState(Qt::WindowMaximized);
 
   SetPanelAlign(PanelAlign());
-  const int panelWidth = std::max(157, Settings.PanelWidth);
+  FitPanel();
+  const int panelWidth = std::max(Panel3->minimumWidth(), Settings.PanelWidth);
   Splitter1->setSizes(PanelAlign() == alLeft ? QList<int>{panelWidth, width - panelWidth}
                                              : QList<int>{width - panelWidth, panelWidth});
   const int splitterTop = std::max(40, Settings.SplitterTop);
@@ -628,6 +662,9 @@ void TMainForm1::BibleWindowClosed(TBibleForm1* form) {
   if (LastSynced == form) LastSynced = nullptr;
   if (QMdiSubWindow* sub = form->SubWindow()) sub->deleteLater();
   if (BibleForms().empty()) {
+    // The last search's text and verses go with the panel and its word box.
+    StatusPanel->clear();
+    ListBox2->clear();
     Panel3->hide();
     for (QAction* item : {Options1, Range1, ViewWindow1, ThisBible1}) item->setVisible(false);
     Goto1->menuAction()->setVisible(false);
@@ -666,6 +703,7 @@ void TMainForm1::ApplyVersionFont() {
   MainFont = Place.Bible->Font;
   const QFont f = ToQFont(MainFont);
   Panel3->setFont(f);
+  FitPanel();
   LargeListBox1->SetFont(f);
   StatusBar1->setFont(f);
   StatusBar1->setMinimumHeight(QFontMetrics(f).height() + 8);
@@ -677,6 +715,25 @@ void TMainForm1::ApplyVersionFont() {
 }
 
 void TMainForm1::TileWindows() { TBibleForm1::TileIn(MdiArea); }
+
+void TMainForm1::FitPanel() {
+  // The longest book name of the versions and a long reference of the history stay whole in the
+  // book box and the history box.
+  const QFontMetrics metrics(Panel3->font());
+  int text = 0;
+  for (const QString& sample : {QStringLiteral("Деяния на Апостолите"),
+                                QStringLiteral("Revelation of John 22:21")})
+    text = std::max(text, metrics.horizontalAdvance(sample));
+  QStyleOptionComboBox option;
+  option.initFrom(ComboBox1);
+  option.editable = true;
+  const int box = ComboBox1->style()
+                      ->sizeFromContents(QStyle::CT_ComboBox, &option,
+                                         QSize(text + 8, metrics.height()), ComboBox1)
+                      .width();
+  const QMargins margins = Panel3->layout()->contentsMargins();
+  Panel3->setMinimumWidth(std::max(157, box + margins.left() + margins.right()));
+}
 
 void TMainForm1::FitBookList() {
   QAbstractItemView* list = ComboBox1->view();

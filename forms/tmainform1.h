@@ -156,6 +156,8 @@ class TMainForm1 : public QMainWindow {
   // The active window's version and place take over the control panel (FormActivate).
   void BibleFormActivated(TBibleForm1* form);
   void ApplyVersionFont();
+  // The panel's least width: the book box and the history box hold long names whole.
+  void FitPanel();
   void ShowPanel();
   void ClearNewFlag();
   // Shows the "&Отвори" menu's item of every installed version and "Речник" when dictionaries

@@ -35,6 +35,16 @@ sleep 0.5
 copied=$(xclip -o -selection clipboard 2>/dev/null || true)
 e2e_expect_match "copied reference list" "$copied" '^love \| [0-9]+: Genesis 1:3,[0-9,]+(, [0-9]+:[0-9,]+)*; Psalms [0-9]+:'
 e2e_expect_match "copied reference list" "$copied" '; John [0-9]+:[0-9,]+'
+# A screen reader reads the count and the current line from the found list, whose children are
+# only the lines in view.
+if e2e_has_atspi; then
+  found=$(grep -o '^love | [0-9]*' <<<"$copied" | grep -o '[0-9]*$')
+  e2e_expect "found list description" "$(e2e_atspi description "Намерени стихове")" \
+    "$found стиха, текущ 1: Genesis 1:3"
+  rows=$(e2e_atspi count "Намерени стихове")
+  [ "$rows" -ge 1 ] && [ "$rows" -le "$found" ] && [ "$rows" -le 30 ] ||
+    e2e_expect "found list children" "$rows" "the lines in view"
+fi
 
 # "всички форми" under the found list: the word is searched again with every form of it, the
 # forms are named under the toggle and counted in the status text; the setting outlives the run.

@@ -318,6 +318,13 @@ TEST_F(Search, TypedReferencesInTheBookBox) {
   EXPECT_EQ(f->Book, 1);
   EXPECT_EQ(f->Chapter, 2);
   EXPECT_EQ(f->Verse, 4);
+  // A name in the other language reaches the same book; a word naming no book moves nothing.
+  for (const char* text : {"Йоан 3:5", "Table 1:1"}) {
+    ClearBox();
+    Type(QString::fromUtf8(text));
+    Enter();
+    EXPECT_EQ(std::tie(f->Book, f->Chapter, f->Verse), std::make_tuple(54, 3, 5)) << text;
+  }
 
   // The Bulgarian version's book box types Cyrillic from Latin keys; digits stay.
   TBibleForm1* bg = Open(0, 1, 1, 1);

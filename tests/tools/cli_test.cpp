@@ -216,3 +216,25 @@ TEST_F(CliTest, ImportsWithoutADataRootGoToTheUsersOwnDataFolder) {
   // With neither a home nor a data folder there is nowhere to put it: a usage error.
   EXPECT_EQ(import("").Status, 2);
 }
+
+// The Greek New Testament imported from MorphGNT carries its word-to-lemma table, so that
+// "dict" finds a Greek word in the Greek lexicon by its lemma or by its own letters.
+TEST_F(CliTest, GreekWordsAreLookedUpByTheirLemmaAfterImportingMorphGnt) {
+  const std::string morphgnt = "/usr/share/bibledit/sources/morphgnt";
+  if (!std::filesystem::is_directory(morphgnt)) GTEST_SKIP() << "bibledit-data is not installed";
+  ASSERT_EQ(RunTool({"import-morphgnt", morphgnt, Scratch.Path()}, Scratch).Status, 0);
+  ASSERT_TRUE(std::filesystem::exists(Scratch.File("GR/Lemmas.txt")));
+  TDictionaryData lexicon;
+  lexicon.Title = "Greek lexicon";
+  for (int c = 'a'; c <= 'z'; ++c) lexicon.Letters.set(size_t(c));
+  lexicon.Articles = {{"agapao to love", {0}}, {"theos God", {0}}};
+  std::filesystem::create_directories(Scratch.File("Dictionaries"));
+  WriteDictionary(Scratch.File("Dictionaries/Greek"), lexicon);
+  for (const auto& [word, article] : std::vector<std::pair<std::string, std::string>>{
+           {"ηγαπησεν", "agapao to love"}, {"θεος", "theos God"}, {"θεου", "theos God"}}) {
+    const TRun r = RunTool({"dict", Scratch.Path(), word}, Scratch);
+    EXPECT_EQ(r.Status, 0) << word << r.Err;
+    EXPECT_NE(r.Out.find(article), std::string::npos) << word << r.Out;
+  }
+  EXPECT_NE(RunTool({"dict", Scratch.Path(), "κοσμοσμος"}, Scratch).Status, 0);
+}

@@ -212,9 +212,21 @@ int CommandDict(const std::vector<std::string>& args, std::ostream& out) {
   TByteCodePage cp("windows-1251");
   TDictionaryChoice choice;
   choice.LoadDictionaryList(folder);
-  std::string word = cp.Encode(args[2]);
-  if (!choice.FindDictionary(word))
-    throw std::runtime_error("no dictionary holds the word " + args[2]);
+  // A Greek word is looked up as the Greek version's window looks it up: by its lemma, then by
+  // its own Latin headword.
+  TByteCodePage greek("windows-1253");
+  const bool isGreek = std::any_of(args[2].begin(), args[2].end(), [](char c) {
+    return c == '\xCE' || c == '\xCF';  // lead bytes of the Greek block in UTF-8
+  });
+  std::string word;
+  for (const std::string& form :
+       LookUpForms(isGreek ? greek.Encode(args[2]) : cp.Encode(args[2]), isGreek,
+                   WithSlash(args[1]) + VersionDiskFolder(9) + "Lemmas.txt"))
+    if (choice.FindDictionary(form)) {
+      word = form;
+      break;
+    }
+  if (word.empty()) throw std::runtime_error("no dictionary holds the word " + args[2]);
   const std::string& path = choice.CandidateDictionary;
   int32_t entry = 0;
   {

@@ -148,6 +148,34 @@ int CommandImportHolyBible(const std::vector<std::string>& args, bool progress) 
   return WriteVersion(data, v, ImportRoot(args, 3), progress, log);
 }
 
+namespace {
+
+// The word-to-lemma table of the Greek version (doc/formats.md, "Lemmas.txt"): each word as the
+// version stores it, with the lexicon headword of its most frequent lemma.
+std::string LemmaTable(const std::vector<TMorphGntBook>& books) {
+  TCodePage text("windows-1253");
+  TCodePage latin("windows-1251");
+  TImportLog scratch;
+  std::map<std::string, std::map<std::string, int>> counts;
+  std::map<std::string, std::string> headwords;  // lemma -> headword, made once per lemma
+  for (const TMorphGntBook& b : books)
+    for (const auto& [word, lemma] : b.Lemmas) {
+      const std::string form = text.Encode(VerseForVersion(TConvertedVerse{word, false}, 9, scratch));
+      auto it = headwords.find(lemma);
+      if (it == headwords.end()) it = headwords.emplace(lemma, LexiconHeadword(latin, lemma)).first;
+      if (!form.empty() && !it->second.empty()) ++counts[form][it->second];
+    }
+  std::string out;
+  for (const auto& [form, lemmas] : counts) {
+    auto best = std::max_element(lemmas.begin(), lemmas.end(),
+                                 [](const auto& a, const auto& b) { return a.second < b.second; });
+    out += form + "\t" + best->first + "\r\n";
+  }
+  return out;
+}
+
+}  // namespace
+
 int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
   NeedArguments(args, 1, 2);
   std::vector<TMorphGntBook> books = ReadMorphGnt(args[1]);
@@ -186,9 +214,13 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
     line.Show(TidyBookName(name), int(data.Books.size()), int(books.size()));
   }
   DisambiguateShortNames(data.Books);
+  const std::string lemmas = LemmaTable(books);
   std::string target = WithSlash(ImportRoot(args, 2)) + VersionDiskFolder(9);
   ReplaceFolderAtomically(target, [&](const std::string& folder) {
     WriteImportedVersion(folder, data, 9);
+    std::ofstream table(WithSlash(folder) + "Lemmas.txt", std::ios::binary);
+    table << lemmas;
+    if (!table.flush()) throw std::runtime_error("cannot write " + folder + "Lemmas.txt");
   });
   std::fprintf(stderr, "%s%s: %zu books\n", progress ? "\n" : "", target.c_str(), data.Books.size());
   ReportLog(log);
