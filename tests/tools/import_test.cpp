@@ -271,6 +271,7 @@ TEST_F(ImportTest, SwordPackageAndFolderEqualTheInstalledModule) {
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_EQ(FolderFiles(packaged.File("KJV")), FolderFiles(installed.File("KJV")));
   EXPECT_TRUE(fs::exists(installed.File("KJV/Importer.txt")));
+  EXPECT_EQ(ReadFileBytes(installed.File("KJV/Name.txt")).rfind("King James", 0), 0u);
   // The library folder: read through a temporary library, nothing written into it.
   fs::create_directories(library.File("lib/mods.d"));
   fs::create_directories(library.File("lib/modules/texts/ztext"));
@@ -370,7 +371,7 @@ TEST_F(ImportTest, BadInputIsRefusedAndWritesNothing) {
 TEST_F(ImportTest, ZefaniaMarkupNumberingAndBooks) {
   const std::string xml =
       "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<XMLBIBLE "
-      "biblename=\"t\"><INFORMATION><title>t</title></INFORMATION>\n"
+      "biblename=\"t\"><INFORMATION><title>Die  Bibel\n(Probe)</title></INFORMATION>\n"
       "<BIBLEBOOK bnumber=\"2\" bname=\"Exodus\" bsname=\"Ex\"><CHAPTER cnumber=\"1\">"
       "<CAPTION>A heading</CAPTION>"
       "<VERS vnumber=\"1\">Now <gr str=\"428\">these</gr> are <STYLE fs=\"italic\">the</STYLE> "
@@ -397,6 +398,8 @@ TEST_F(ImportTest, ZefaniaMarkupNumberingAndBooks) {
         << r.Err;
     EXPECT_NE(r.Err.find("1 verses numbered outside 1..255"), std::string::npos) << r.Err;
   }
+  // The information's title names the version, on one line.
+  EXPECT_EQ(ReadFileBytes(Data.File("KJV/Name.txt")), "Die Bibel (Probe)\r\n");
   DataRoot = Data.Path();
   TBible kjv(4), kjvsn(5);
   // Books in the order of their numbers, deuterocanonical Sirach in slot 27.

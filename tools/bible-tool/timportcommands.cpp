@@ -27,13 +27,39 @@
 
 namespace fs = std::filesystem;
 
-const char* const ImportStamp = "2";
+const char* const ImportStamp = "3";
 
 void WriteImportedVersion(const std::string& folder, const TVersionData& data, int versionIndex) {
   WriteVersionFolder(folder, data, VersionLetters(versionIndex));
   std::ofstream stamp(folder + "Importer.txt", std::ios::binary);
   stamp << ImportStamp << "\r\n";
   if (!stamp.flush()) throw std::runtime_error("cannot write " + folder + "Importer.txt");
+  const std::string name = OneLineName(data.Name);
+  if (name.empty()) return;
+  std::ofstream named(folder + "Name.txt", std::ios::binary);
+  named << name << "\r\n";
+  if (!named.flush()) throw std::runtime_error("cannot write " + folder + "Name.txt");
+}
+
+std::string OneLineName(const std::string& utf8) {
+  // Line breaks and tabs of a description become blanks; runs of blanks one; the menu shows one line.
+  std::string out;
+  for (char c : utf8) {
+    const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    if (blank) {
+      if (!out.empty() && out.back() != ' ') out += ' ';
+    } else if ((unsigned char)c >= 0x20 && c != 0x7f) {
+      out += c;
+    }
+  }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  // Never cut a letter in two when a very long name is shortened.
+  if (out.size() > 200) {
+    size_t cut = 200;
+    while (cut > 0 && ((unsigned char)out[cut] & 0xC0) == 0x80) --cut;
+    out.resize(cut);
+  }
+  return out;
 }
 
 namespace {
@@ -128,6 +154,7 @@ int CommandImportZefania(const std::vector<std::string>& args, bool progress) {
   log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
   TZefaniaResult zefania = ReadZefania(args[1], v, log);
   TVersionData data = BuildVersion(zefania.Books, v, log);
+  data.Name = zefania.Name.empty() ? fs::path(args[1]).stem().string() : zefania.Name;
   for (const std::string& book : zefania.Skipped)
     std::fprintf(stderr, "bible-tool: book %s has no book slot; left out\n", book.c_str());
   if (zefania.VersesOutOfRange > 0)
@@ -142,7 +169,9 @@ int CommandImportHolyBible(const std::vector<std::string>& args, bool progress) 
   TProgressLine line(progress, args[1]);
   TImportLog log;
   log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
-  TVersionData data = BuildVersion(ReadJsonBible(args[1], args.size() == 5 ? args[4] : "asv"), v, log);
+  const std::string name = args.size() == 5 ? args[4] : "asv";
+  TVersionData data = BuildVersion(ReadJsonBible(args[1], name), v, log);
+  data.Name = JsonBibleTitle(name);
   return WriteVersion(data, v, ImportRoot(args, 3), progress, log);
 }
 
@@ -184,6 +213,7 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
     line.Show(TidyBookName(name), int(data.Books.size()), int(books.size()));
   }
   DisambiguateShortNames(data.Books);
+  data.Name = "MorphGNT: SBL Greek New Testament";
   std::string target = WithSlash(ImportRoot(args, 2)) + VersionDiskFolder(9);
   ReplaceFolderAtomically(target, [&](const std::string& folder) {
     WriteImportedVersion(folder, data, 9);

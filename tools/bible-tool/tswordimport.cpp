@@ -288,6 +288,8 @@ TVersionData ReadSwordBible(const std::string& name, int versionIndex, TImportLo
   }
   if (data.Books.empty()) throw std::runtime_error("SWORD module " + moduleName + " has no text");
   DisambiguateShortNames(data.Books);
+  const char* description = module->getDescription();
+  data.Name = description && *description ? description : module->getName();
   return data;
 }
 
