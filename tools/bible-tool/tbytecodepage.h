@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/codepage.h"
+
 class TByteCodePage {
  public:
   // "windows-1250", "windows-1251", "windows-1252" or "windows-1253"; throws std::runtime_error
@@ -13,17 +15,14 @@ class TByteCodePage {
   explicit TByteCodePage(std::string_view name);
 
   std::string Decode(std::string_view bytes) const;
-  // A character the code page lacks becomes "?": a search for it then finds nothing.
+  // A character the code page lacks is fitted as core/codepage.h says, else becomes "?": a
+  // search for it then finds nothing.
   std::string Encode(std::string_view utf8) const;
 
  private:
-  const char16_t* High;  // the characters of bytes 0x80..0xFF
+  const TCodePageTable* Page;
 };
 
 // The code page of a version's text, from its font character set: windows-1250 for version 8,
 // windows-1253 for version 9, windows-1251 for every other version.
 std::string VersionCodePage(int versionIndex);
-
-// UTF-8 helpers; malformed bytes decode as U+FFFD.
-std::u32string Utf8ToUtf32(std::string_view s);
-std::string Utf32ToUtf8(std::u32string_view s);

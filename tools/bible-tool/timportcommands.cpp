@@ -94,6 +94,12 @@ class TProgressLine {
 };
 
 void ReportLog(const TImportLog& log) {
+  if (log.LettersFitted > 0)
+    std::fprintf(stderr, "bible-tool: %lld letters outside the code page written as their base letter without marks\n",
+                 (long long)log.LettersFitted);
+  if (log.MarksDropped > 0)
+    std::fprintf(stderr, "bible-tool: %lld combining marks outside the code page left out\n",
+                 (long long)log.MarksDropped);
   if (log.Transliterated > 0)
     std::fprintf(stderr, "bible-tool: %lld characters outside the code page written in Latin letters\n",
                  (long long)log.Transliterated);
@@ -192,10 +198,7 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
       std::vector<std::string> verses;
       for (const std::string& verse : chapter) {
         std::string utf8 = VerseForVersion(TConvertedVerse{verse, false}, 9, log);
-        int64_t t = text.Transliterated, n = text.Unrepresentable;
-        verses.push_back(text.Encode(utf8));
-        log.Transliterated += text.Transliterated - t;
-        log.Unrepresentable += text.Unrepresentable - n;
+        verses.push_back(EncodeLogged(text, utf8, log));
       }
       vb.Chapters.push_back(std::move(verses));
     }

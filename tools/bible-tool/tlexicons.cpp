@@ -128,6 +128,8 @@ TDictionaryData ReadAbbottSmith(const std::string& xmlFile, TImportLog& log) {
   }
   if (xml.hasError())
     throw std::runtime_error(xmlFile + ": " + xml.errorString().toStdString());
+  log.LettersFitted += cp.Fitted.LettersFitted;
+  log.MarksDropped += cp.Fitted.MarksDropped;
   log.Transliterated += cp.Transliterated;
   log.Unrepresentable += cp.Unrepresentable;
   return data;
@@ -180,6 +182,8 @@ TDictionaryData ReadBrownDriverBriggs(const std::string& xmlFile, TImportLog& lo
   }
   if (xml.hasError())
     throw std::runtime_error(xmlFile + ": " + xml.errorString().toStdString());
+  log.LettersFitted += cp.Fitted.LettersFitted;
+  log.MarksDropped += cp.Fitted.MarksDropped;
   log.Transliterated += cp.Transliterated;
   log.Unrepresentable += cp.Unrepresentable;
   return data;
@@ -245,6 +249,8 @@ TDictionaryData ReadFreeDict(const std::string& indexFile, const std::string& da
       log.Progress(line.substr(0, t1), int(data.Articles.size()), 0);
   }
   log.Omitted += skipped;
+  log.LettersFitted += cp.Fitted.LettersFitted;
+  log.MarksDropped += cp.Fitted.MarksDropped;
   log.Transliterated += cp.Transliterated;
   log.Unrepresentable += cp.Unrepresentable;
   return data;

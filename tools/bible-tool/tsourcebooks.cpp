@@ -25,11 +25,7 @@ constexpr std::array<const char*, 81> NumberedBooks = {
     "1Esd", "2Esd"};
 
 std::string Encode(TCodePage& cp, const std::string& utf8, TImportLog& log) {
-  int64_t t = cp.Transliterated, u = cp.Unrepresentable;
-  std::string out = cp.Encode(utf8);
-  log.Transliterated += cp.Transliterated - t;
-  log.Unrepresentable += cp.Unrepresentable - u;
-  return out;
+  return EncodeLogged(cp, utf8, log);
 }
 
 }  // namespace
