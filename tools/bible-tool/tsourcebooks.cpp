@@ -2,6 +2,7 @@
 
 #include <versekey.h>
 
+#include <algorithm>
 #include <array>
 
 #include "tools/bible-tool/tbookslots.h"
@@ -44,15 +45,25 @@ TVersionData BuildVersion(const std::vector<TSourceBook>& books, int versionInde
   key.setLocale(VersionLocale(versionIndex).c_str());
   TVersionData data;
   int done = 0;
+  size_t verseCount = 0;
   for (const TSourceBook& b : books) {
     TVersionBook vb;
     vb.Slot = uint16_t(b.Slot);
     for (const auto& chapter : b.Chapters) {
+      const size_t c = vb.Chapters.size();
       std::vector<std::string> verses;
-      for (const std::string& verse : chapter)
+      for (const std::string& verse : chapter) {
+        const size_t v = verses.size();
+        const bool paragraph = c < b.ParagraphStarts.size() && v < b.ParagraphStarts[c].size() &&
+                               b.ParagraphStarts[c][v];
         verses.push_back(Encode(
-            cp, VerseForVersion(TConvertedVerse{TidyViewMarkup(verse), false}, versionIndex, log),
+            cp, VerseForVersion(TConvertedVerse{TidyViewMarkup(verse), paragraph}, versionIndex, log),
             log));
+        if (verses.back().size() > 65535)
+          throw TInputError(OsisOfBookSlot(b.Slot) + " " + std::to_string(c + 1) + ":" +
+                            std::to_string(v + 1) + " is longer than the 65535 bytes a verse can hold");
+        if (++verseCount > 65535) throw TInputError("more than the 65535 verses a version can hold");
+      }
       vb.Chapters.push_back(std::move(verses));
     }
     const std::string osis = OsisOfBookSlot(b.Slot);
@@ -71,4 +82,63 @@ TVersionData BuildVersion(const std::vector<TSourceBook>& books, int versionInde
   }
   DisambiguateShortNames(data.Books);
   return data;
+}
+
+TBookCollector::TBuild& TBookCollector::Book(int slot) {
+  for (TBuild& b : Books)
+    if (b.Book.Slot == slot) return b;
+  Books.emplace_back();
+  Books.back().Book.Slot = slot;
+  return Books.back();
+}
+
+void TBookCollector::Add(int slot, const std::string& label, int chapter, int verse,
+                         const std::string& text, bool paragraph) {
+  if (slot <= 0) {
+    if (std::find(Result.Skipped.begin(), Result.Skipped.end(), label) == Result.Skipped.end())
+      Result.Skipped.push_back(label);
+    return;
+  }
+  if (chapter < 1 || chapter > 10000 || verse < 1 || verse > 255) {
+    ++Result.VersesOutOfRange;
+    return;
+  }
+  TBuild& b = Book(slot);
+  if (b.Verses.size() < size_t(chapter)) {
+    b.Verses.resize(size_t(chapter));
+    b.Paragraphs.resize(size_t(chapter));
+  }
+  auto& verses = b.Verses[size_t(chapter - 1)];
+  auto& paragraphs = b.Paragraphs[size_t(chapter - 1)];
+  if (verses.size() < size_t(verse)) {
+    verses.resize(size_t(verse));
+    paragraphs.resize(size_t(verse));
+  }
+  std::string& stored = verses[size_t(verse - 1)];
+  if (!text.empty()) stored += (stored.empty() ? "" : " ") + text;
+  if (paragraph) paragraphs[size_t(verse - 1)] = true;
+}
+
+void TBookCollector::Name(int slot, const std::string& name, const std::string& shortName) {
+  if (slot <= 0) return;
+  TBuild& b = Book(slot);
+  if (b.Book.Name.empty()) b.Book.Name = name;
+  if (b.Book.ShortName.empty()) b.Book.ShortName = shortName;
+}
+
+TSourceBible TBookCollector::Finish() {
+  for (TBuild& b : Books) {
+    if (b.Verses.empty()) continue;  // named but without a verse
+    for (size_t c = 0; c < b.Verses.size(); ++c) {
+      if (b.Verses[c].empty()) {
+        b.Verses[c].resize(1);
+        b.Paragraphs[c].resize(1);
+      }
+    }
+    b.Book.Chapters = std::move(b.Verses);
+    b.Book.ParagraphStarts = std::move(b.Paragraphs);
+    Result.Books.push_back(std::move(b.Book));
+  }
+  Books.clear();
+  return std::move(Result);
 }
