@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <sqlite3.h>
 #include <zip.h>
 
 #include <QFile>
@@ -26,6 +27,7 @@
 #include "tools/bible-tool/tcommands.h"
 #include "tools/bible-tool/timportcommands.h"
 #include "tools/bible-tool/tsourcebooks.h"
+#include "tools/bible-tool/tsqlitebibles.h"
 
 namespace fs = std::filesystem;
 
@@ -427,4 +429,240 @@ TEST_F(ImportTest, ZefaniaMarkupNumberingAndBooks) {
   EXPECT_EQ(search.Found.Count(), 0);
   search.SearchText(kjv, "names");
   EXPECT_EQ(search.Found.Count(), 1);
+}
+
+// The readers of OSIS, USFM, MyBible and e-Sword files: on the KJV and the ASV rewritten in each
+// format, on a Bulgarian sample, and on bad input.
+namespace {
+
+// One verse of a version: its place and its text, decoded to UTF-8.
+struct TPlacedVerse {
+  int Slot, Chapter, Verse;
+  std::string Text;
+};
+
+struct TBookNames {
+  int Slot;
+  std::string Name, ShortName;
+};
+
+// Every verse of version V under ROOT, in order, and the books' names.
+std::vector<TPlacedVerse> VersesOf(const std::string& root, int v, std::vector<TBookNames>* names = nullptr) {
+  DataRoot = root;
+  TBible bible(v);
+  TByteCodePage cp(VersionCodePage(v));
+  std::vector<TPlacedVerse> out;
+  int n = 0;
+  for (int p = 1; p <= bible.BookCount; ++p) {
+    const TBook& b = bible.BookAt(p);
+    if (names) names->push_back({bible.BookOrder[size_t(p)], cp.Decode(b.Name), cp.Decode(b.ShortName)});
+    for (size_t c = 0; c < b.Chapters.size(); ++c)
+      for (int verse = 1; verse <= b.Chapters[c]; ++verse)
+        out.push_back({bible.BookOrder[size_t(p)], int(c) + 1, verse, cp.Decode(ReadVerse(bible, ++n))});
+  }
+  DataRoot.clear();
+  return out;
+}
+
+struct TDb {
+  sqlite3* Db = nullptr;
+  explicit TDb(const std::string& path, const std::string& schema) {
+    fs::remove(path);
+    EXPECT_EQ(sqlite3_open(path.c_str(), &Db), SQLITE_OK);
+    Exec(schema);
+  }
+  ~TDb() { sqlite3_close(Db); }
+  void Exec(const std::string& sql) {
+    char* error = nullptr;
+    EXPECT_EQ(sqlite3_exec(Db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+    sqlite3_free(error);
+  }
+  // Inserts rows of ints and texts: each value a number when it is all digits.
+  void Insert(const std::string& table, const std::vector<std::vector<std::string>>& rows) {
+    Exec("BEGIN");
+    for (const auto& row : rows) {
+      std::string sql = "INSERT INTO " + table + " VALUES (";
+      for (size_t i = 0; i < row.size(); ++i) sql += std::string(i ? "," : "") + "?";
+      sqlite3_stmt* s = nullptr;
+      ASSERT_EQ(sqlite3_prepare_v2(Db, (sql + ")").c_str(), -1, &s, nullptr), SQLITE_OK);
+      for (size_t i = 0; i < row.size(); ++i) {
+        const bool number = !row[i].empty() && row[i].find_first_not_of("0123456789") == std::string::npos;
+        if (number) sqlite3_bind_int(s, int(i) + 1, std::stoi(row[i]));
+        else sqlite3_bind_text(s, int(i) + 1, row[i].c_str(), -1, SQLITE_TRANSIENT);
+      }
+      EXPECT_EQ(sqlite3_step(s), SQLITE_DONE);
+      sqlite3_finalize(s);
+    }
+    Exec("COMMIT");
+  }
+};
+
+const char* const MyBibleSchema =
+    "CREATE TABLE info(name TEXT, value TEXT);"
+    "CREATE TABLE books(book_color TEXT, book_number NUMERIC, short_name TEXT, long_name TEXT);"
+    "CREATE TABLE verses(book_number INTEGER, chapter INTEGER, verse INTEGER, text TEXT);";
+const char* const ESwordSchema =
+    "CREATE TABLE Details(Title NVARCHAR(255), Abbreviation NVARCHAR(50), Description TEXT, "
+    "Version TEXT, Font TEXT, RightToLeft BOOL, OT BOOL, NT BOOL, Apocrypha BOOL, Strong BOOL);"
+    "CREATE TABLE Bible(Book INT, Chapter INT, Verse INT, Scripture TEXT);";
+
+int MyBibleNumber(int slot) {
+  for (int n = 10; n <= 800; ++n)
+    if (SlotOfMyBibleNumber(n) == slot) return n;
+  return 0;
+}
+
+int ProtestantNumber(int slot) {
+  for (int n = 1; n <= 81; ++n)
+    if (SlotOfProtestantNumber(n) == slot) return n;
+  return 0;
+}
+
+// The view's markup as MyBible tags: italics, notes and line breaks.
+std::string ToMyBible(const std::string& text) {
+  std::string out;
+  bool italic = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '|') out += (italic = !italic) ? "<i>" : "</i>";
+    else if (text.compare(i, 2, " {") == 0) out += "<n>", ++i;
+    else if (text[i] == '}') out += "</n>";
+    else if (text[i] == '~') out += "<br/>";
+    else if (text[i] == '<') out += "&lt;";
+    else if (text[i] == '&') out += "&amp;";
+    else out += text[i];
+  }
+  return out;
+}
+
+// The view's markup as e-Sword RTF: italics and line breaks, other than ASCII as \uN?; notes left out.
+std::string ToESword(const std::string& text) {
+  std::string out;
+  bool italic = false;
+  int note = 0;
+  for (char32_t c : Utf8ToUtf32(text)) {
+    if (c == '{') ++note;
+    if (note) {
+      if (c == '}') --note;
+      continue;
+    }
+    if (c == '|') out += (italic = !italic) ? "\\i " : "\\i0 ";
+    else if (c == '~') out += "\\par ";
+    else if (c == '\\') out += "\\\\";
+    else if (c < 0x80) out += char(c);
+    else out += "\\u" + std::to_string(c > 0x7FFF ? int(c) - 65536 : int(c)) + "?";
+  }
+  return out;
+}
+
+std::string WithoutNotes(const std::string& text) {
+  std::string out = std::regex_replace(text, std::regex(" ?\\{[^}]*\\}"), "");
+  return std::regex_replace(out, std::regex("  +"), " ");
+}
+
+// Where a test puts a Strong's number into every third verse: after its first word when that is
+// plain ASCII, so that it is at the same place in the RTF; 0 = none.
+size_t NumberAt(const TPlacedVerse& v) {
+  const size_t blank = v.Text.find(' ');
+  if (v.Verse % 3 || blank == std::string::npos) return 0;
+  for (size_t i = 0; i < blank; ++i)
+    if (!std::isalpha((unsigned char)v.Text[i])) return 0;
+  return blank;
+}
+
+class FormatsTest : public ImportTest {
+ protected:
+  // The KJV as import-sword makes it as version 4, once for all the tests.
+  static const std::string& KjvRoot() {
+    static TTempDir root;
+    static bool made = false;
+    if (!made) {
+      made = true;
+      EXPECT_EQ(RunImportCommand({"import-sword", "engKJV2006eb", "4", root.Path()}, false), 0);
+    }
+    return root.Path();
+  }
+  TRun Import(const std::vector<std::string>& args) { return RunTool(args, Scratch.File("err.txt")); }
+};
+
+}  // namespace
+
+// SWORD's own OSIS export of the KJV imports to the very folder the module itself gives, as
+// version 4 and with the Strong's numbers of version 5: every verse, note, name and word alike.
+TEST_F(FormatsTest, OsisExportOfTheKjvEqualsTheSwordImport) {
+  if (!fs::is_directory(SwordRoot + "/" + KjvFolder) || std::system("command -v mod2osis >/dev/null") != 0)
+    GTEST_SKIP() << "sword-text-kjv or mod2osis (libsword-utils) is not installed";
+  const std::string osis = Scratch.File("kjv.osis.xml");
+  ASSERT_EQ(std::system(("mod2osis engKJV2006eb >'" + osis + "' 2>/dev/null").c_str()), 0);
+  for (const char* v : {"4", "5"}) {
+    TTempDir fromOsis, fromSword;
+    TRun r = Import({"import-osis", osis, v, fromOsis.Path()});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    ASSERT_EQ(Import({"import-sword", "engKJV2006eb", v, fromSword.Path()}).Status, 0);
+    const std::string folder = std::string(v) == "4" ? "KJV" : VersionDiskFolder(5);
+    EXPECT_EQ(FolderFiles(fromOsis.File(folder)), FolderFiles(fromSword.File(folder))) << v;
+  }
+}
+
+// The KJV written as a MyBible module and as an e-Sword module, with Strong's numbers,
+// morphology and headings the version leaves out: every verse as the source has it, the notes
+// (MyBible's) outside the concordance.
+TEST_F(FormatsTest, MyBibleAndESwordModulesOfTheKjvReadAsTheSource) {
+  if (!fs::is_directory(SwordRoot + "/" + KjvFolder)) GTEST_SKIP() << "sword-text-kjv is not installed";
+  std::vector<TBookNames> names;
+  const std::vector<TPlacedVerse> kjv = VersesOf(KjvRoot(), 4, &names);
+  ASSERT_EQ(kjv.size(), 31102u);
+  const std::string mybible = Scratch.File("KJV.SQLite3"), esword = Scratch.File("KJV.bblx");
+  {
+    TDb my(mybible, MyBibleSchema);
+    my.Insert("info", {{"description", "King James Version (MyBible)"}, {"language", "en"}});
+    std::vector<std::vector<std::string>> rows, books;
+    for (const TBookNames& b : names)
+      books.push_back({"#ffffff", std::to_string(MyBibleNumber(b.Slot)), b.ShortName, b.Name});
+    TDb e(esword, ESwordSchema);
+    e.Insert("Details", {{"KJV (e-Sword)", "KJV", "King James", "1", "Times", "0", "1", "1", "0", "1"}});
+    std::vector<std::vector<std::string>> erows;
+    for (const TPlacedVerse& v : kjv) {
+      std::string my = ToMyBible(v.Text), es = ToESword(v.Text);
+      // A Strong's number and a parsing after the first word; a heading before the verse.
+      const size_t blank = my.find(' ');
+      if (blank != std::string::npos && v.Verse % 3 == 0)
+        my.insert(blank, "<S>430</S><m>N-NSM</m>");
+      if (v.Verse == 1) my = "<h>A heading</h>" + my;
+      if (const size_t at = NumberAt(v); at) es.insert(at, "{\\cf15\\I  H0430}");
+      rows.push_back({std::to_string(MyBibleNumber(v.Slot)), std::to_string(v.Chapter),
+                      std::to_string(v.Verse), my});
+      erows.push_back({std::to_string(ProtestantNumber(v.Slot)), std::to_string(v.Chapter),
+                       std::to_string(v.Verse), es});
+    }
+    my.Insert("books", books);
+    my.Insert("verses", rows);
+    e.Insert("Bible", erows);
+  }
+  TRun r = Import({"import-mybible", mybible, "4", Data.Path()});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  // The same texts and names make the same folder: the notes are out of the concordance there too.
+  auto mine = FolderFiles(Data.File("KJV")), source = FolderFiles(KjvRoot() + "KJV");
+  EXPECT_EQ(mine["Name.txt"], "King James Version (MyBible)\r\n");
+  mine.erase("Name.txt");
+  source.erase("Name.txt");
+  EXPECT_EQ(mine, source);
+
+  TTempDir eData;
+  r = Import({"import-esword", esword, "5", eData.Path()});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  const std::vector<TPlacedVerse> read = VersesOf(eData.Path(), 5);
+  ASSERT_EQ(read.size(), kjv.size());
+  for (size_t i = 0; i < kjv.size(); ++i) {
+    std::string expected = WithoutNotes(kjv[i].Text);
+    if (const size_t at = NumberAt(kjv[i]); at) expected.insert(at, " H430");
+    ASSERT_EQ(read[i].Text, expected) << kjv[i].Slot << " " << kjv[i].Chapter << ":" << kjv[i].Verse;
+  }
+  EXPECT_EQ(ReadFileBytes(eData.File(VersionDiskFolder(5) + "Name.txt")), "KJV (e-Sword)\r\n");
+  // An encrypted module is refused, and nothing is written.
+  TDb(Scratch.File("locked.bblx"), std::string(ESwordSchema) + "CREATE TABLE sqliteplus_license(x);");
+  TTempDir none;
+  r = Import({"import-esword", Scratch.File("locked.bblx"), "4", none.Path()});
+  EXPECT_EQ(r.Status, 2);
+  EXPECT_NE(r.Err.find("encrypted"), std::string::npos) << r.Err;
+  EXPECT_TRUE(fs::is_empty(none.Path()));
 }
