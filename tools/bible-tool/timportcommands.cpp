@@ -6,6 +6,7 @@
 
 #include <versekey.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -170,6 +171,37 @@ int CommandImportZefania(const std::vector<std::string>& args, bool progress) {
     std::fprintf(stderr, "bible-tool: %lld verses numbered outside 1..255 left out\n",
                  (long long)zefania.VersesOutOfRange);
   return WriteVersion(data, v, ImportRoot(args, 3), progress, log);
+}
+
+// A USFM folder, or a ZIP of one unpacked first into a folder of its own with the package
+// importer's limits (UnpackZip).
+TSourceBible ReadUsfm(const std::string& path, int versionIndex, TImportLog& log) {
+  std::error_code ec;
+  std::string folder = path;
+  std::string unpacked;
+  if (!fs::is_directory(path, ec)) {
+    if (!fs::is_regular_file(path, ec)) throw TInputError("cannot read " + path);
+    // A ZIP is unpacked into a folder of its own first, with the package importer's limits.
+    char tmpl[] = "/tmp/bible-usfm-XXXXXX";
+    if (!mkdtemp(tmpl)) throw std::runtime_error("cannot make a temporary folder");
+    unpacked = tmpl;
+    folder = unpacked;
+  }
+  struct TRemove {
+    std::string Folder;
+    ~TRemove() {
+      std::error_code e;
+      if (!Folder.empty()) fs::remove_all(Folder, e);
+    }
+  } remove{unpacked};
+  if (!unpacked.empty()) UnpackZip(path, unpacked);
+  std::vector<std::string> files;
+  for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
+       it.increment(ec))
+    if (it->is_regular_file(ec) && IsUsfmFile(it->path().string())) files.push_back(it->path().string());
+  if (ec) throw TInputError("cannot read " + path + ": " + ec.message());
+  std::sort(files.begin(), files.end());
+  return ReadUsfmFiles(files, path, versionIndex, log);
 }
 
 // The commands of the Bible files read whole into books (OSIS, USFM, MyBible, e-Sword): read,

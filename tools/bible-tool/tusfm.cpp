@@ -1,7 +1,5 @@
 #include "tools/bible-tool/tusfm.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -12,7 +10,6 @@
 
 #include "tools/bible-tool/tbookslots.h"
 #include "tools/bible-tool/tcommands.h"
-#include "tools/bible-tool/tswordlibrary.h"
 
 namespace fs = std::filesystem;
 
@@ -393,12 +390,6 @@ class TUsfmReader {
   std::vector<TOpen> Stack;
 };
 
-bool UsfmFile(const fs::path& p) {
-  std::string e = p.extension().string();
-  for (char& c : e) c = char(std::tolower((unsigned char)c));
-  return e == ".usfm" || e == ".sfm" || e == ".ptx" || e == ".txt";
-}
-
 }  // namespace
 
 std::string OsisOfUsfmBook(const std::string& code) {
@@ -406,38 +397,20 @@ std::string OsisOfUsfmBook(const std::string& code) {
   return it == UsfmBooks().end() ? "" : it->second;
 }
 
-TSourceBible ReadUsfm(const std::string& path, int versionIndex, TImportLog& log) {
-  std::error_code ec;
-  std::string folder = path;
-  std::string unpacked;
-  if (!fs::is_directory(path, ec)) {
-    if (!fs::is_regular_file(path, ec)) throw TInputError("cannot read " + path);
-    // A ZIP is unpacked into a folder of its own first, with the package importer's limits.
-    char tmpl[] = "/tmp/bible-usfm-XXXXXX";
-    if (!mkdtemp(tmpl)) throw std::runtime_error("cannot make a temporary folder");
-    unpacked = tmpl;
-    folder = unpacked;
-  }
-  struct TRemove {
-    std::string Folder;
-    ~TRemove() {
-      std::error_code e;
-      if (!Folder.empty()) fs::remove_all(Folder, e);
-    }
-  } remove{unpacked};
-  if (!unpacked.empty()) UnpackZip(path, unpacked);
-  std::vector<std::string> files;
-  for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
-       it.increment(ec))
-    if (it->is_regular_file(ec) && UsfmFile(it->path())) files.push_back(it->path().string());
-  if (ec) throw TInputError("cannot read " + path + ": " + ec.message());
-  std::sort(files.begin(), files.end());
-  if (files.empty()) throw TInputError(path + " holds no .usfm or .sfm file");
+TSourceBible ReadUsfmFiles(const std::vector<std::string>& files, const std::string& source,
+                           int versionIndex, TImportLog& log) {
+  if (files.empty()) throw TInputError(source + " holds no .usfm or .sfm file");
   TUsfmReader reader(versionIndex, log);
   int done = 0;
   for (const std::string& f : files) {
     reader.ReadFile(f);
     if (log.Progress) log.Progress(fs::path(f).filename().string(), ++done, int(files.size()));
   }
-  return reader.Finish(path);
+  return reader.Finish(source);
+}
+
+bool IsUsfmFile(const std::string& path) {
+  std::string e = fs::path(path).extension().string();
+  for (char& c : e) c = char(std::tolower((unsigned char)c));
+  return e == ".usfm" || e == ".sfm" || e == ".ptx" || e == ".txt";
 }

@@ -11,12 +11,18 @@
 // ("\id GEN World English Bible"), where there is any.
 
 #include <string>
+#include <vector>
 
 #include "tools/bible-tool/tsourcebooks.h"
 
-// PATH is a folder or a .zip file. Throws TInputError for a file without \id, an unknown place, a
-// \v before any \c, a verse or chapter number that is not a number, and when no book has a slot.
-TSourceBible ReadUsfm(const std::string& path, int versionIndex, TImportLog& log);
+// Reads the files in the order given; SOURCE names them in messages. Throws TInputError when there
+// is no file, for a \c before any \id, a \v before any \c, a \c or \v without a number, and
+// when no book has a slot.
+TSourceBible ReadUsfmFiles(const std::vector<std::string>& files, const std::string& source,
+                           int versionIndex, TImportLog& log);
+
+// The files a USFM folder holds: .usfm, .sfm, .ptx and .txt, in any case.
+bool IsUsfmFile(const std::string& path);
 
 // The OSIS name of a USFM book code ("GEN" -> "Gen"); "" for a code without one.
 std::string OsisOfUsfmBook(const std::string& code);
