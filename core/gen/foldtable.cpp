@@ -6,8 +6,8 @@
 
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
-#include <unicode/uscript.h>
 #include <unicode/unistr.h>
+#include <unicode/uscript.h>
 
 #include <cstdio>
 #include <vector>

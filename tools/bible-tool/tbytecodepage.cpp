@@ -1,6 +1,5 @@
 #include "tools/bible-tool/tbytecodepage.h"
 
-
 #include <stdexcept>
 
 TByteCodePage::TByteCodePage(std::string_view name) : Page(TCodePageTable::Find(name)) {

@@ -1,14 +1,14 @@
 #include "tools/bible-tool/tcodepage.h"
 
-#include "core/cp1251.h"
-
-#include <unicode/translit.h>
 #include <unicode/normalizer2.h>
+#include <unicode/translit.h>
 #include <unicode/unistr.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
+
+#include "core/cp1251.h"
 
 namespace {
 

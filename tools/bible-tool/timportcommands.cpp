@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
-
 #include <versekey.h>
 
 #include <algorithm>
@@ -19,13 +18,13 @@
 #include "tools/bible-tool/tbookslots.h"
 #include "tools/bible-tool/tcodepage.h"
 #include "tools/bible-tool/tcommands.h"
-#include "tools/bible-tool/tmorphgnt.h"
-#include "tools/bible-tool/tswordimport.h"
-#include "tools/bible-tool/tswordlibrary.h"
 #include "tools/bible-tool/tjsonbible.h"
 #include "tools/bible-tool/tlexicons.h"
+#include "tools/bible-tool/tmorphgnt.h"
 #include "tools/bible-tool/tosis.h"
 #include "tools/bible-tool/tsqlitebibles.h"
+#include "tools/bible-tool/tswordimport.h"
+#include "tools/bible-tool/tswordlibrary.h"
 #include "tools/bible-tool/tusfm.h"
 #include "tools/bible-tool/tzefania.h"
 
@@ -46,7 +45,8 @@ void WriteImportedVersion(const std::string& folder, const TVersionData& data, i
 }
 
 std::string OneLineName(const std::string& utf8) {
-  // Line breaks and tabs of a description become blanks; runs of blanks one; the menu shows one line.
+  // Line breaks and tabs of a description become blanks; runs of blanks one; the menu shows one
+  // line.
   std::string out;
   for (char c : utf8) {
     const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
@@ -99,7 +99,9 @@ class TProgressLine {
 
 void ReportLog(const TImportLog& log) {
   if (log.LettersFitted > 0)
-    std::fprintf(stderr, "bible-tool: %lld letters outside the code page written as their base letter without marks\n",
+    std::fprintf(stderr,
+                 "bible-tool: %lld letters outside the code page written as their base letter "
+                 "without marks\n",
                  (long long)log.LettersFitted);
   if (log.MarksDropped > 0)
     std::fprintf(stderr, "bible-tool: %lld combining marks outside the code page left out\n",
@@ -196,9 +198,10 @@ TSourceBible ReadUsfm(const std::string& path, int versionIndex, TImportLog& log
   } remove{unpacked};
   if (!unpacked.empty()) UnpackZip(path, unpacked);
   std::vector<std::string> files;
-  for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
-       it.increment(ec))
-    if (it->is_regular_file(ec) && IsUsfmFile(it->path().string())) files.push_back(it->path().string());
+  for (auto it = fs::recursive_directory_iterator(folder, ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+    if (it->is_regular_file(ec) && IsUsfmFile(it->path().string()))
+      files.push_back(it->path().string());
   if (ec) throw TInputError("cannot read " + path + ": " + ec.message());
   std::sort(files.begin(), files.end());
   return ReadUsfmFiles(files, path, versionIndex, log);
@@ -214,18 +217,25 @@ int CommandImportSourceBible(
   const std::string root = ImportRoot(args, 3);
   TProgressLine line(progress, args[1]);
   TImportLog log;
-  log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
+  log.Progress = [&line](const std::string& item, int done, int total) {
+    line.Show(item, done, total);
+  };
   TSourceBible bible = read(args[1], v, log);
   TVersionData data = BuildVersion(bible.Books, v, log);
-  data.Name = bible.Name.empty() ? fs::path(args[1]).filename().replace_extension().string() : bible.Name;
+  data.Name =
+      bible.Name.empty() ? fs::path(args[1]).filename().replace_extension().string() : bible.Name;
   for (const std::string& book : bible.Skipped)
     std::fprintf(stderr, "bible-tool: book %s has no book slot; left out\n", book.c_str());
   if (bible.VersesOutOfRange > 0)
-    std::fprintf(stderr, "bible-tool: %lld verses numbered outside 1..255 (or chapters outside 1..10000) left out\n",
-                 (long long)bible.VersesOutOfRange);
+    std::fprintf(
+        stderr,
+        "bible-tool: %lld verses numbered outside 1..255 (or chapters outside 1..10000) left out\n",
+        (long long)bible.VersesOutOfRange);
   if (bible.RangesSplit > 0)
-    std::fprintf(stderr, "bible-tool: %lld verse ranges: the text on the first verse, the others left empty\n",
-                 (long long)bible.RangesSplit);
+    std::fprintf(
+        stderr,
+        "bible-tool: %lld verse ranges: the text on the first verse, the others left empty\n",
+        (long long)bible.RangesSplit);
   return WriteVersion(data, v, root, progress, log);
 }
 

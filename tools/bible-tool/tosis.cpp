@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
-
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -52,7 +51,9 @@ std::string Resolved(std::string_view raw) {
 // verse holds goes, as it was stored, to the converter the SWORD import uses, so both agree.
 class TOsisReader {
  public:
-  TOsisReader(int versionIndex, TImportLog& log) : Log(log) { Options.StrongsNumbers = versionIndex == 5; }
+  TOsisReader(int versionIndex, TImportLog& log) : Log(log) {
+    Options.StrongsNumbers = versionIndex == 5;
+  }
 
   TSourceBible Read(const std::string& path) {
     QFile file(QString::fromStdString(path));
@@ -73,17 +74,24 @@ class TOsisReader {
       const size_t textEnd = lt == std::string_view::npos ? s.size() : lt;
       if (textEnd > i) {
         const std::string_view text = s.substr(i, textEnd - i);
-        if (InVerse) Raw += text;
-        else if (InTitle) Title += text;
-        else if (root && Stack.empty() && text.find_first_not_of(" \t\r\n") != std::string_view::npos)
+        if (InVerse)
+          Raw += text;
+        else if (InTitle)
+          Title += text;
+        else if (root && Stack.empty() &&
+                 text.find_first_not_of(" \t\r\n") != std::string_view::npos)
           Fail(lineAt(i), "text after the end of the document");
       }
       if (lt == std::string_view::npos) break;
       // Comments, processing instructions, CDATA and the document type: not elements.
-      if (s.compare(lt, 4, "<!--") == 0 || s.compare(lt, 2, "<?") == 0 || s.compare(lt, 9, "<![CDATA[") == 0) {
-        const char* end = s.compare(lt, 4, "<!--") == 0 ? "-->" : s.compare(lt, 2, "<?") == 0 ? "?>" : "]]>";
+      if (s.compare(lt, 4, "<!--") == 0 || s.compare(lt, 2, "<?") == 0 ||
+          s.compare(lt, 9, "<![CDATA[") == 0) {
+        const char* end = s.compare(lt, 4, "<!--") == 0 ? "-->"
+                          : s.compare(lt, 2, "<?") == 0 ? "?>"
+                                                        : "]]>";
         const size_t e = s.find(end, lt);
-        if (e == std::string_view::npos) Fail(lineAt(lt), "the file ends inside a comment or instruction");
+        if (e == std::string_view::npos)
+          Fail(lineAt(lt), "the file ends inside a comment or instruction");
         if (InVerse && end[0] == ']') Raw += s.substr(lt, e + 3 - lt);
         i = e + std::strlen(end);
         continue;
@@ -94,13 +102,15 @@ class TOsisReader {
       i = gt + 1;
       if (tag.size() > 1 && tag[1] == '!') continue;  // <!DOCTYPE ...>
       const std::vector<TMarkupToken> tokens = TokenizeMarkup(tag);
-      if (tokens.size() != 1 || tokens[0].Kind == TMarkupToken::Characters || tokens[0].Name.empty())
+      if (tokens.size() != 1 || tokens[0].Kind == TMarkupToken::Characters ||
+          tokens[0].Name.empty())
         Fail(lineAt(lt), "a malformed tag");
       const TMarkupToken& t = tokens[0];
       const std::string name = LocalName(t.Name);
       if (!root) {
         if (name != "osis" && name != "osistext")
-          throw TInputError(path + " is not an OSIS file (its root element is " + t.Name + ", not osis)");
+          throw TInputError(path + " is not an OSIS file (its root element is " + t.Name +
+                            ", not osis)");
         root = true;
       }
       if (InContainer) {
@@ -116,11 +126,14 @@ class TOsisReader {
       }
       if (t.Kind == TMarkupToken::End) {
         if (Stack.empty() || Stack.back() != name)
-          Fail(lineAt(lt), "</" + t.Name + "> closes " + (Stack.empty() ? "nothing" : "<" + Stack.back() + ">"));
+          Fail(lineAt(lt), "</" + t.Name + "> closes " +
+                               (Stack.empty() ? "nothing" : "<" + Stack.back() + ">"));
         Stack.pop_back();
         if (name == "title" && InTitle) {
           InTitle = false;
-          if (Collector.Result.Name.empty() && InWork) Collector.Result.Name = QString::fromStdString(Resolved(Title)).simplified().toStdString();
+          if (Collector.Result.Name.empty() && InWork)
+            Collector.Result.Name =
+                QString::fromStdString(Resolved(Title)).simplified().toStdString();
         } else if (name == "work") {
           InWork = false;
         }
@@ -153,7 +166,8 @@ class TOsisReader {
     }
     if (!root) throw TInputError(path + " is not an OSIS file (no osis element)");
     if (!Stack.empty())
-      throw TInputError(path + ": the file ends before the end of its <" + Stack.back() + "> (cut short?)");
+      throw TInputError(path + ": the file ends before the end of its <" + Stack.back() +
+                        "> (cut short?)");
     EndVerse();
     TSourceBible bible = Collector.Finish();
     if (bible.Name.empty()) bible.Name = WorkName;
@@ -187,7 +201,8 @@ class TOsisReader {
     InVerse = false;
     const TConvertedVerse v = ConvertVerseMarkup(Raw, TSourceMarkup::Osis, Options);
     if (Key.Several) ++RangesSplit;
-    Collector.Add(BookSlotOfOsis(Key.Book), Key.Book, Key.Chapter, Key.Verse, v.Text, v.ParagraphStart);
+    Collector.Add(BookSlotOfOsis(Key.Book), Key.Book, Key.Chapter, Key.Verse, v.Text,
+                  v.ParagraphStart);
     Raw.clear();
   }
 

@@ -2,7 +2,6 @@
 
 #include <versekey.h>
 
-
 #include "tools/bible-tool/tbookslots.h"
 #include "tools/bible-tool/tcodepage.h"
 #include "tools/bible-tool/tcommands.h"
@@ -36,12 +35,15 @@ TVersionData BuildVersion(const std::vector<TSourceBook>& books, int versionInde
         const bool paragraph = c < b.ParagraphStarts.size() && v < b.ParagraphStarts[c].size() &&
                                b.ParagraphStarts[c][v];
         verses.push_back(Encode(
-            cp, VerseForVersion(TConvertedVerse{TidyViewMarkup(verse), paragraph}, versionIndex, log),
+            cp,
+            VerseForVersion(TConvertedVerse{TidyViewMarkup(verse), paragraph}, versionIndex, log),
             log));
         if (verses.back().size() > 65535)
           throw TInputError(OsisOfBookSlot(b.Slot) + " " + std::to_string(c + 1) + ":" +
-                            std::to_string(v + 1) + " is longer than the 65535 bytes a verse can hold");
-        if (++verseCount > 65535) throw TInputError("more than the 65535 verses a version can hold");
+                            std::to_string(v + 1) +
+                            " is longer than the 65535 bytes a verse can hold");
+        if (++verseCount > 65535)
+          throw TInputError("more than the 65535 verses a version can hold");
       }
       vb.Chapters.push_back(std::move(verses));
     }
@@ -62,4 +64,3 @@ TVersionData BuildVersion(const std::vector<TSourceBook>& books, int versionInde
   DisambiguateShortNames(data.Books);
   return data;
 }
-

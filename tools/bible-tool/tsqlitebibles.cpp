@@ -32,11 +32,11 @@ TDatabase Open(const std::string& path) {
   sqlite3* db = nullptr;
   const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
   TDatabase owner(db);
-  if (rc != SQLITE_OK)
-    throw TInputError(path + ": " + (db ? sqlite3_errmsg(db) : "cannot open"));
+  if (rc != SQLITE_OK) throw TInputError(path + ": " + (db ? sqlite3_errmsg(db) : "cannot open"));
   // A damaged file shows itself at the first query, not at opening.
   char* error = nullptr;
-  if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &error) != SQLITE_OK) {
+  if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &error) !=
+      SQLITE_OK) {
     std::string message = error ? error : "not a database";
     sqlite3_free(error);
     throw TInputError(path + " is not an SQLite database (" + message + ")");
@@ -52,7 +52,9 @@ TStatement Prepare(sqlite3* db, const std::string& path, const std::string& sql)
 }
 
 bool HasTable(sqlite3* db, const std::string& path, const std::string& table) {
-  TStatement s = Prepare(db, path, "SELECT 1 FROM sqlite_master WHERE type IN ('table','view') AND lower(name)=lower(?)");
+  TStatement s = Prepare(
+      db, path,
+      "SELECT 1 FROM sqlite_master WHERE type IN ('table','view') AND lower(name)=lower(?)");
   sqlite3_bind_text(s.get(), 1, table.c_str(), -1, SQLITE_TRANSIENT);
   return sqlite3_step(s.get()) == SQLITE_ROW;
 }
@@ -73,11 +75,16 @@ bool Step(sqlite3* db, sqlite3_stmt* s, const std::string& path) {
 // Character data as plain text in the view's markup: its own marks stand for something else.
 std::string PlainText(std::string s) {
   for (char& c : s) {
-    if (c == '{') c = '(';
-    else if (c == '}') c = ')';
-    else if (c == '|') c = '/';
-    else if (c == '~') c = '-';
-    else if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+    if (c == '{')
+      c = '(';
+    else if (c == '}')
+      c = ')';
+    else if (c == '|')
+      c = '/';
+    else if (c == '~')
+      c = '-';
+    else if (c == '\n' || c == '\r' || c == '\t')
+      c = ' ';
   }
   return s;
 }
@@ -85,8 +92,10 @@ std::string PlainText(std::string s) {
 std::string TextOfMarkup(const std::string& html) {
   std::string out;
   for (const TMarkupToken& t : TokenizeMarkup(html)) {
-    if (t.Kind == TMarkupToken::Characters) out += t.Text;
-    else if (t.Name == "br" || t.Name == "p") out += " ";
+    if (t.Kind == TMarkupToken::Characters)
+      out += t.Text;
+    else if (t.Name == "br" || t.Name == "p")
+      out += " ";
   }
   return out;
 }
@@ -97,19 +106,22 @@ struct TMyBibleBook {
 };
 
 constexpr TMyBibleBook MyBibleBooks[] = {
-    {10, "Gen"},    {20, "Exod"},   {30, "Lev"},    {40, "Num"},    {50, "Deut"},   {60, "Josh"},
-    {70, "Judg"},   {80, "Ruth"},   {90, "1Sam"},   {100, "2Sam"},  {110, "1Kgs"},  {120, "2Kgs"},
-    {130, "1Chr"},  {140, "2Chr"},  {150, "Ezra"},  {160, "Neh"},   {165, "1Esd"},  {170, "Tob"},
-    {180, "Jdt"},   {190, "Esth"},  {220, "Job"},   {230, "Ps"},    {240, "Prov"},  {250, "Eccl"},
-    {260, "Song"},  {270, "Wis"},   {280, "Sir"},   {290, "Isa"},   {300, "Jer"},   {310, "Lam"},
-    {315, "EpJer"}, {320, "Bar"},   {330, "Ezek"},  {340, "Dan"},   {350, "Hos"},   {360, "Joel"},
-    {370, "Amos"},  {380, "Obad"},  {390, "Jonah"}, {400, "Mic"},   {410, "Nah"},   {420, "Hab"},
-    {430, "Zeph"},  {440, "Hag"},   {450, "Zech"},  {460, "Mal"},   {462, "1Macc"}, {464, "2Macc"},
-    {466, "3Macc"}, {468, "2Esd"},  {470, "Matt"},  {480, "Mark"},  {490, "Luke"},  {500, "John"},
-    {510, "Acts"},  {520, "Jas"},   {530, "1Pet"},  {540, "2Pet"},  {550, "1John"}, {560, "2John"},
-    {570, "3John"}, {580, "Jude"},  {590, "Rom"},   {600, "1Cor"},  {610, "2Cor"},  {620, "Gal"},
-    {630, "Eph"},   {640, "Phil"},  {650, "Col"},   {660, "1Thess"}, {670, "2Thess"}, {680, "1Tim"},
-    {690, "2Tim"},  {700, "Titus"}, {710, "Phlm"},  {720, "Heb"},   {730, "Rev"},   {790, "PrMan"}};
+    {10, "Gen"},     {20, "Exod"},   {30, "Lev"},    {40, "Num"},    {50, "Deut"},
+    {60, "Josh"},    {70, "Judg"},   {80, "Ruth"},   {90, "1Sam"},   {100, "2Sam"},
+    {110, "1Kgs"},   {120, "2Kgs"},  {130, "1Chr"},  {140, "2Chr"},  {150, "Ezra"},
+    {160, "Neh"},    {165, "1Esd"},  {170, "Tob"},   {180, "Jdt"},   {190, "Esth"},
+    {220, "Job"},    {230, "Ps"},    {240, "Prov"},  {250, "Eccl"},  {260, "Song"},
+    {270, "Wis"},    {280, "Sir"},   {290, "Isa"},   {300, "Jer"},   {310, "Lam"},
+    {315, "EpJer"},  {320, "Bar"},   {330, "Ezek"},  {340, "Dan"},   {350, "Hos"},
+    {360, "Joel"},   {370, "Amos"},  {380, "Obad"},  {390, "Jonah"}, {400, "Mic"},
+    {410, "Nah"},    {420, "Hab"},   {430, "Zeph"},  {440, "Hag"},   {450, "Zech"},
+    {460, "Mal"},    {462, "1Macc"}, {464, "2Macc"}, {466, "3Macc"}, {468, "2Esd"},
+    {470, "Matt"},   {480, "Mark"},  {490, "Luke"},  {500, "John"},  {510, "Acts"},
+    {520, "Jas"},    {530, "1Pet"},  {540, "2Pet"},  {550, "1John"}, {560, "2John"},
+    {570, "3John"},  {580, "Jude"},  {590, "Rom"},   {600, "1Cor"},  {610, "2Cor"},
+    {620, "Gal"},    {630, "Eph"},   {640, "Phil"},  {650, "Col"},   {660, "1Thess"},
+    {670, "2Thess"}, {680, "1Tim"},  {690, "2Tim"},  {700, "Titus"}, {710, "Phlm"},
+    {720, "Heb"},    {730, "Rev"},   {790, "PrMan"}};
 
 }  // namespace
 
@@ -119,18 +131,22 @@ int SlotOfMyBibleNumber(int number) {
   return 0;
 }
 
-std::string ConvertMyBibleVerse(const std::string& text, bool strongs, bool newTestament,
-                                const std::function<std::string(const std::string& marker)>& notes) {
+std::string ConvertMyBibleVerse(
+    const std::string& text, bool strongs, bool newTestament,
+    const std::function<std::string(const std::string& marker)>& notes) {
   std::string out;
-  int skip = 0;       // inside <m>, <h> or a Strong's number not kept
-  int note = 0;       // inside <n>
+  int skip = 0;  // inside <m>, <h> or a Strong's number not kept
+  int note = 0;  // inside <n>
   std::string number, marker;
   enum { None, Number, Marker } capture = None;
   for (const TMarkupToken& t : TokenizeMarkup(text)) {
     if (t.Kind == TMarkupToken::Characters) {
-      if (capture == Number) number += t.Text;
-      else if (capture == Marker) marker += t.Text;
-      else if (skip == 0) out += PlainText(t.Text);
+      if (capture == Number)
+        number += t.Text;
+      else if (capture == Marker)
+        marker += t.Text;
+      else if (skip == 0)
+        out += PlainText(t.Text);
       continue;
     }
     std::string n = t.Name;
@@ -228,8 +244,9 @@ TSourceBible ReadMyBible(const std::string& path, int versionIndex, TImportLog&)
       sqlite3_bind_int(noteQuery.get(), 2, chapter);
       sqlite3_bind_int(noteQuery.get(), 3, verse);
       sqlite3_bind_text(noteQuery.get(), 4, marker.c_str(), -1, SQLITE_TRANSIENT);
-      return Step(notes.get(), noteQuery.get(), notesPath) ? TextOfMarkup(Column(noteQuery.get(), 0))
-                                                           : "";
+      return Step(notes.get(), noteQuery.get(), notesPath)
+                 ? TextOfMarkup(Column(noteQuery.get(), 0))
+                 : "";
     };
     const std::string text = ConvertMyBibleVerse(Column(s.get(), 3), strongs, book >= 470, note);
     collector.Add(SlotOfMyBibleNumber(book), std::to_string(book), chapter, verse, text);
@@ -242,9 +259,9 @@ TSourceBible ReadMyBible(const std::string& path, int versionIndex, TImportLog&)
 
 std::string ConvertESwordVerse(const std::string& rtf, bool strongs) {
   struct TGroup {
-    size_t Start;           // where the group's text begins in OUT
-    bool Super = false;     // superscript
-    bool Dropped = false;   // a destination ({\*...}, font tables)
+    size_t Start;          // where the group's text begins in OUT
+    bool Super = false;    // superscript
+    bool Dropped = false;  // a destination ({\*...}, font tables)
     bool Italic = false;
   };
   std::string out;
@@ -284,7 +301,8 @@ std::string ConvertESwordVerse(const std::string& rtf, bool strongs) {
       // A group of its own holding a Strong's number or a superscript verse or note number.
       std::string inner = out.substr(g.Start);
       std::string trimmed = inner;
-      while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '|')) trimmed.pop_back();
+      while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '|'))
+        trimmed.pop_back();
       while (!trimmed.empty() && (trimmed[0] == ' ' || trimmed[0] == '|')) trimmed.erase(0, 1);
       const bool number = trimmed.size() > 1 && (trimmed[0] == 'H' || trimmed[0] == 'G') &&
                           trimmed.find_first_not_of("0123456789", 1) == std::string::npos;
@@ -363,8 +381,9 @@ std::string ConvertESwordVerse(const std::string& rtf, bool strongs) {
         setItalic(!hasNumber || number != 0);
       } else if (word == "super" && !groups.empty()) {
         groups.back().Super = true;
-      } else if ((word == "fonttbl" || word == "colortbl" || word == "stylesheet" || word == "info" ||
-                  word == "pict") && !groups.empty()) {
+      } else if ((word == "fonttbl" || word == "colortbl" || word == "stylesheet" ||
+                  word == "info" || word == "pict") &&
+                 !groups.empty()) {
         groups.back().Dropped = true;
       }
       continue;
@@ -396,7 +415,8 @@ std::string ConvertESwordVerse(const std::string& rtf, bool strongs) {
 TSourceBible ReadESword(const std::string& path, int versionIndex, TImportLog&) {
   TDatabase db = Open(path);
   if (HasTable(db.get(), path, "sqliteplus_license"))
-    throw TInputError(path + " is an encrypted e-Sword module; only unencrypted modules can be imported");
+    throw TInputError(path +
+                      " is an encrypted e-Sword module; only unencrypted modules can be imported");
   if (!HasTable(db.get(), path, "Bible"))
     throw TInputError(path + " is not an e-Sword Bible (no table Bible)");
   TBookCollector collector;
@@ -414,15 +434,17 @@ TSourceBible ReadESword(const std::string& path, int versionIndex, TImportLog&) 
     }
   }
   const bool strongs = versionIndex == 5;
-  TStatement s = Prepare(db.get(), path,
-                         "SELECT Book, Chapter, Verse, Scripture FROM Bible ORDER BY Book, Chapter, Verse");
+  TStatement s =
+      Prepare(db.get(), path,
+              "SELECT Book, Chapter, Verse, Scripture FROM Bible ORDER BY Book, Chapter, Verse");
   while (Step(db.get(), s.get(), path)) {
     const int book = sqlite3_column_int(s.get(), 0);
     if (sqlite3_column_type(s.get(), 3) == SQLITE_BLOB)
-      throw TInputError(path + " is an encrypted e-Sword module (its text is stored as binary data)");
+      throw TInputError(path +
+                        " is an encrypted e-Sword module (its text is stored as binary data)");
     const std::string text = ConvertESwordVerse(Column(s.get(), 3), strongs);
-    collector.Add(SlotOfProtestantNumber(book), std::to_string(book), sqlite3_column_int(s.get(), 1),
-                  sqlite3_column_int(s.get(), 2), text);
+    collector.Add(SlotOfProtestantNumber(book), std::to_string(book),
+                  sqlite3_column_int(s.get(), 1), sqlite3_column_int(s.get(), 2), text);
   }
   TSourceBible bible = collector.Finish();
   if (bible.Books.empty())

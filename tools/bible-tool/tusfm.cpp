@@ -18,22 +18,22 @@ namespace {
 const std::map<std::string, std::string>& UsfmBooks() {
   static const std::map<std::string, std::string> books = [] {
     const char* pairs[][2] = {
-        {"GEN", "Gen"},   {"EXO", "Exod"},  {"LEV", "Lev"},   {"NUM", "Num"},   {"DEU", "Deut"},
-        {"JOS", "Josh"},  {"JDG", "Judg"},  {"RUT", "Ruth"},  {"1SA", "1Sam"},  {"2SA", "2Sam"},
-        {"1KI", "1Kgs"},  {"2KI", "2Kgs"},  {"1CH", "1Chr"},  {"2CH", "2Chr"},  {"EZR", "Ezra"},
-        {"NEH", "Neh"},   {"EST", "Esth"},  {"JOB", "Job"},   {"PSA", "Ps"},    {"PRO", "Prov"},
-        {"ECC", "Eccl"},  {"SNG", "Song"},  {"ISA", "Isa"},   {"JER", "Jer"},   {"LAM", "Lam"},
-        {"EZK", "Ezek"},  {"DAN", "Dan"},   {"HOS", "Hos"},   {"JOL", "Joel"},  {"AMO", "Amos"},
-        {"OBA", "Obad"},  {"JON", "Jonah"}, {"MIC", "Mic"},   {"NAM", "Nah"},   {"HAB", "Hab"},
-        {"ZEP", "Zeph"},  {"HAG", "Hag"},   {"ZEC", "Zech"},  {"MAL", "Mal"},   {"MAT", "Matt"},
-        {"MRK", "Mark"},  {"LUK", "Luke"},  {"JHN", "John"},  {"ACT", "Acts"},  {"ROM", "Rom"},
-        {"1CO", "1Cor"},  {"2CO", "2Cor"},  {"GAL", "Gal"},   {"EPH", "Eph"},   {"PHP", "Phil"},
-        {"COL", "Col"},   {"1TH", "1Thess"}, {"2TH", "2Thess"}, {"1TI", "1Tim"}, {"2TI", "2Tim"},
-        {"TIT", "Titus"}, {"PHM", "Phlm"},  {"HEB", "Heb"},   {"JAS", "Jas"},   {"1PE", "1Pet"},
-        {"2PE", "2Pet"},  {"1JN", "1John"}, {"2JN", "2John"}, {"3JN", "3John"}, {"JUD", "Jude"},
-        {"REV", "Rev"},   {"TOB", "Tob"},   {"JDT", "Jdt"},   {"WIS", "Wis"},   {"SIR", "Sir"},
-        {"BAR", "Bar"},   {"LJE", "EpJer"}, {"1MA", "1Macc"}, {"2MA", "2Macc"}, {"3MA", "3Macc"},
-        {"1ES", "1Esd"},  {"2ES", "2Esd"},  {"MAN", "PrMan"}};
+        {"GEN", "Gen"},   {"EXO", "Exod"},   {"LEV", "Lev"},    {"NUM", "Num"},   {"DEU", "Deut"},
+        {"JOS", "Josh"},  {"JDG", "Judg"},   {"RUT", "Ruth"},   {"1SA", "1Sam"},  {"2SA", "2Sam"},
+        {"1KI", "1Kgs"},  {"2KI", "2Kgs"},   {"1CH", "1Chr"},   {"2CH", "2Chr"},  {"EZR", "Ezra"},
+        {"NEH", "Neh"},   {"EST", "Esth"},   {"JOB", "Job"},    {"PSA", "Ps"},    {"PRO", "Prov"},
+        {"ECC", "Eccl"},  {"SNG", "Song"},   {"ISA", "Isa"},    {"JER", "Jer"},   {"LAM", "Lam"},
+        {"EZK", "Ezek"},  {"DAN", "Dan"},    {"HOS", "Hos"},    {"JOL", "Joel"},  {"AMO", "Amos"},
+        {"OBA", "Obad"},  {"JON", "Jonah"},  {"MIC", "Mic"},    {"NAM", "Nah"},   {"HAB", "Hab"},
+        {"ZEP", "Zeph"},  {"HAG", "Hag"},    {"ZEC", "Zech"},   {"MAL", "Mal"},   {"MAT", "Matt"},
+        {"MRK", "Mark"},  {"LUK", "Luke"},   {"JHN", "John"},   {"ACT", "Acts"},  {"ROM", "Rom"},
+        {"1CO", "1Cor"},  {"2CO", "2Cor"},   {"GAL", "Gal"},    {"EPH", "Eph"},   {"PHP", "Phil"},
+        {"COL", "Col"},   {"1TH", "1Thess"}, {"2TH", "2Thess"}, {"1TI", "1Tim"},  {"2TI", "2Tim"},
+        {"TIT", "Titus"}, {"PHM", "Phlm"},   {"HEB", "Heb"},    {"JAS", "Jas"},   {"1PE", "1Pet"},
+        {"2PE", "2Pet"},  {"1JN", "1John"},  {"2JN", "2John"},  {"3JN", "3John"}, {"JUD", "Jude"},
+        {"REV", "Rev"},   {"TOB", "Tob"},    {"JDT", "Jdt"},    {"WIS", "Wis"},   {"SIR", "Sir"},
+        {"BAR", "Bar"},   {"LJE", "EpJer"},  {"1MA", "1Macc"},  {"2MA", "2Macc"}, {"3MA", "3Macc"},
+        {"1ES", "1Esd"},  {"2ES", "2Esd"},   {"MAN", "PrMan"}};
     std::map<std::string, std::string> m;
     for (const auto& p : pairs) m[p[0]] = p[1];
     return m;
@@ -43,10 +43,10 @@ const std::map<std::string, std::string>& UsfmBooks() {
 
 // Markers whose content is the rest of their line and has no place in a verse.
 bool LineMarker(const std::string& m) {
-  static const char* const prefixes[] = {"id", "ide", "h", "toc", "mt", "ms", "mr", "s", "sr", "r",
-                                         "d", "sp", "rem", "sts", "usfm", "cl", "cp", "cd", "is",
-                                         "ip", "iot", "io", "ili", "imt", "ie", "restore", "periph",
-                                         "imte", "mte", "lit", "iq", "im", "ib"};
+  static const char* const prefixes[] = {
+      "id",  "ide", "h",   "toc",     "mt",     "ms",   "mr",  "s",   "sr", "r",   "d",
+      "sp",  "rem", "sts", "usfm",    "cl",     "cp",   "cd",  "is",  "ip", "iot", "io",
+      "ili", "imt", "ie",  "restore", "periph", "imte", "mte", "lit", "iq", "im",  "ib"};
   std::string base = m;
   while (!base.empty() && std::isdigit((unsigned char)base.back())) base.pop_back();
   for (const char* p : prefixes)
@@ -58,9 +58,9 @@ bool LineMarker(const std::string& m) {
 bool ParagraphMarker(const std::string& m) {
   std::string base = m;
   while (!base.empty() && std::isdigit((unsigned char)base.back())) base.pop_back();
-  static const char* const names[] = {"p",  "m",  "q",  "qr", "qc", "qa", "qm", "pi", "li",
-                                      "nb", "pc", "pm", "pmo", "pmc", "pmr", "mi", "b", "ph",
-                                      "lh", "lf", "lim", "po", "pr", "cls", "tr", "qd"};
+  static const char* const names[] = {"p",  "m",  "q",   "qr",  "qc",  "qa",  "qm", "pi", "li",
+                                      "nb", "pc", "pm",  "pmo", "pmc", "pmr", "mi", "b",  "ph",
+                                      "lh", "lf", "lim", "po",  "pr",  "cls", "tr", "qd"};
   for (const char* n : names)
     if (base == n) return true;
   return false;
@@ -69,11 +69,16 @@ bool ParagraphMarker(const std::string& m) {
 // Character data as plain text in the view's markup: its own marks stand for something else.
 std::string PlainText(std::string s) {
   for (char& c : s) {
-    if (c == '{') c = '(';
-    else if (c == '}') c = ')';
-    else if (c == '|') c = '/';
-    else if (c == '~') c = '-';
-    else if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+    if (c == '{')
+      c = '(';
+    else if (c == '}')
+      c = ')';
+    else if (c == '|')
+      c = '/';
+    else if (c == '~')
+      c = '-';
+    else if (c == '\n' || c == '\r' || c == '\t')
+      c = ' ';
   }
   return s;
 }
@@ -95,14 +100,14 @@ int Rank(int slot) {
   static const std::map<int, int> ranks = [] {
     std::map<int, int> m;
     int i = 0;
-    for (const char* code : {"GEN", "EXO", "LEV", "NUM", "DEU", "JOS", "JDG", "RUT", "1SA", "2SA",
-                             "1KI", "2KI", "1CH", "2CH", "EZR", "NEH", "EST", "JOB", "PSA", "PRO",
-                             "ECC", "SNG", "ISA", "JER", "LAM", "EZK", "DAN", "HOS", "JOL", "AMO",
-                             "OBA", "JON", "MIC", "NAM", "HAB", "ZEP", "HAG", "ZEC", "MAL", "TOB",
-                             "JDT", "WIS", "SIR", "BAR", "LJE", "1MA", "2MA", "3MA", "1ES", "2ES",
-                             "MAN", "MAT", "MRK", "LUK", "JHN", "ACT", "ROM", "1CO", "2CO", "GAL",
-                             "EPH", "PHP", "COL", "1TH", "2TH", "1TI", "2TI", "TIT", "PHM", "HEB",
-                             "JAS", "1PE", "2PE", "1JN", "2JN", "3JN", "JUD", "REV"})
+    for (const char* code :
+         {"GEN", "EXO", "LEV", "NUM", "DEU", "JOS", "JDG", "RUT", "1SA", "2SA", "1KI", "2KI",
+          "1CH", "2CH", "EZR", "NEH", "EST", "JOB", "PSA", "PRO", "ECC", "SNG", "ISA", "JER",
+          "LAM", "EZK", "DAN", "HOS", "JOL", "AMO", "OBA", "JON", "MIC", "NAM", "HAB", "ZEP",
+          "HAG", "ZEC", "MAL", "TOB", "JDT", "WIS", "SIR", "BAR", "LJE", "1MA", "2MA", "3MA",
+          "1ES", "2ES", "MAN", "MAT", "MRK", "LUK", "JHN", "ACT", "ROM", "1CO", "2CO", "GAL",
+          "EPH", "PHP", "COL", "1TH", "2TH", "1TI", "2TI", "TIT", "PHM", "HEB", "JAS", "1PE",
+          "2PE", "1JN", "2JN", "3JN", "JUD", "REV"})
       m[BookSlotOfOsis(UsfmBooks().at(code))] = i++;
     return m;
   }();
@@ -128,8 +133,9 @@ class TUsfmReader {
   TSourceBible Finish(const std::string& path) {
     TSourceBible bible = Collector.Finish();
     // The books in the canon's order whatever the order of the files' names.
-    std::stable_sort(bible.Books.begin(), bible.Books.end(),
-                     [](const TSourceBook& a, const TSourceBook& b) { return Rank(a.Slot) < Rank(b.Slot); });
+    std::stable_sort(
+        bible.Books.begin(), bible.Books.end(),
+        [](const TSourceBook& a, const TSourceBook& b) { return Rank(a.Slot) < Rank(b.Slot); });
     bible.Name = Name;
     bible.RangesSplit = RangesSplit;
     if (bible.Books.empty())
@@ -194,14 +200,18 @@ class TUsfmReader {
         if (k < s.size() && s[k] == '-') {
           size_t m = k + 1;
           last = LeadingNumber(s, m);
-          if (last >= n) k = m;
-          else last = n;
+          if (last >= n)
+            k = m;
+          else
+            last = n;
         }
         while (k < s.size() && std::isalpha((unsigned char)s[k])) ++k;  // "1a"
         if (k < s.size() && s[k] == ' ') ++k;
         i = k;
-        if (marker == "c") StartChapter(n);
-        else StartVerse(n, last);
+        if (marker == "c")
+          StartChapter(n);
+        else
+          StartVerse(n, last);
         continue;
       }
       Open(marker);
@@ -210,7 +220,8 @@ class TUsfmReader {
   }
 
   void LineContent(const std::string& marker, std::string content) {
-    while (!content.empty() && (content.back() == '\r' || content.back() == ' ')) content.pop_back();
+    while (!content.empty() && (content.back() == '\r' || content.back() == ' '))
+      content.pop_back();
     if (marker == "id") {
       EndVerse();
       const std::string code = content.substr(0, content.find(' '));
@@ -219,9 +230,9 @@ class TUsfmReader {
       Book = upper;
       const std::string osis = OsisOfUsfmBook(upper);
       Slot = osis.empty() ? 0 : BookSlotOfOsis(osis);
-      if (Slot == 0 && !upper.empty() && std::find(Collector.Result.Skipped.begin(),
-                                                   Collector.Result.Skipped.end(),
-                                                   upper) == Collector.Result.Skipped.end())
+      if (Slot == 0 && !upper.empty() &&
+          std::find(Collector.Result.Skipped.begin(), Collector.Result.Skipped.end(), upper) ==
+              Collector.Result.Skipped.end())
         Collector.Result.Skipped.push_back(upper);
       if (Name.empty() && content.size() > code.size()) {
         std::string rest = content.substr(code.size());
@@ -291,7 +302,8 @@ class TUsfmReader {
     if (!InVerse) {
       if (marker == "p") PendingParagraph = true;
       // Text outside verses (introductions, a chapter's heading) is left out; notes in it too.
-      if (marker == "f" || marker == "fe" || marker == "x") Stack.push_back({marker, TOpen::Drop, ""});
+      if (marker == "f" || marker == "fe" || marker == "x")
+        Stack.push_back({marker, TOpen::Drop, ""});
       return;
     }
     if (ParagraphMarker(marker)) {
@@ -333,9 +345,12 @@ class TUsfmReader {
       Stack.pop_back();
       const bool dropping = Dropping();
       if (!dropping && InVerse) {
-        if (o.Kind == TOpen::Note) VerseText += "}";
-        else if (o.Kind == TOpen::Italic) VerseText += "|";
-        else if (o.Kind == TOpen::Word) WriteWord(o.Content);
+        if (o.Kind == TOpen::Note)
+          VerseText += "}";
+        else if (o.Kind == TOpen::Italic)
+          VerseText += "|";
+        else if (o.Kind == TOpen::Word)
+          WriteWord(o.Content);
       }
       if (o.Marker == marker && o.Kind != TOpen::Caller && o.Kind != TOpen::NoteReference) break;
     }
@@ -350,7 +365,8 @@ class TUsfmReader {
       const size_t at = attributes.find("strong=\"");
       if (at != std::string::npos) {
         const size_t end = attributes.find('"', at + 8);
-        number = attributes.substr(at + 8, end == std::string::npos ? std::string::npos : end - at - 8);
+        number =
+            attributes.substr(at + 8, end == std::string::npos ? std::string::npos : end - at - 8);
         number = number.substr(0, number.find_first_of(", "));
         while (number.size() > 1 && number[1] == '0') number.erase(1, 1);  // "H0430" -> "H430"
       }

@@ -68,7 +68,11 @@ class TZefaniaReader {
                               xml.name().toString().toStdString() + ", not XMLBIBLE)");
           root = true;
           if (Result.Name.empty())
-            Result.Name = xml.attributes().value(QLatin1String("biblename")).toString().trimmed().toStdString();
+            Result.Name = xml.attributes()
+                              .value(QLatin1String("biblename"))
+                              .toString()
+                              .trimmed()
+                              .toStdString();
         } else if (xml.name() == QLatin1String("INFORMATION")) {
           ReadInformation(xml);
         } else if (xml.name() == QLatin1String("BIBLEBOOK")) {
