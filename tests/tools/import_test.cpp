@@ -821,8 +821,8 @@ TEST_F(FormatsTest, BulgarianLettersTheCodePageLacksKeepTheirBaseLetter) {
       << other << "</verse><verse osisID=\"John.1.2\">" << verse
       << "</verse></chapter></div></osisText></osis>\n";
   fs::create_directories(s + "usfm");
-  std::ofstream(s + "usfm/jhn.usfm")
-      << "\\id JHN Библия (проба)\n\\c 1\n\\p\n\\v 1 " << other << "\n\\v 2 " << verse << "\n";
+  std::ofstream(s + "usfm/jhn.usfm") << "\\id JHN Библия (проба)\n\\c 1\n\\p\n\\v 1 " << other
+                                     << "\n\\p\n\\v 2 " << verse << "\n";
   std::ofstream(s + "bg.xml") << "<XMLBIBLE biblename=\"Библия (проба)\"><BIBLEBOOK "
                                  "bnumber=\"43\"><CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">"
                               << other << "</VERS><VERS vnumber=\"2\">" << verse
@@ -865,6 +865,12 @@ TEST_F(FormatsTest, BulgarianLettersTheCodePageLacksKeepTheirBaseLetter) {
     EXPECT_EQ(Concordance(bg, Utf8ToCp1251("и")), std::set<uint16_t>{2}) << command;
     DataRoot.clear();
   }
+  // A version with paragraph marks shows the paragraphs that open both verses.
+  TTempDir ru;
+  ASSERT_EQ(Import({"import-usfm", s + "usfm", "3", ru.Path()}).Status, 0);
+  const std::vector<TPlacedVerse> paragraphs = VersesOf(ru.Path(), 3);
+  EXPECT_EQ(paragraphs[0].Text, "¶" + other);
+  EXPECT_EQ(paragraphs[1].Text, "¶" + plain);
 }
 
 // Bad input of every new reader: one clear line, status 2, no crash, nothing in the data root.

@@ -1,7 +1,8 @@
 #pragma once
-// The single-byte code pages of stored text (windows-1250, -1251, -1252, -1253) from tables of
-// their own, for the reading commands: they convert only at the terminal's boundary and must start
-// without loading ICU. The importer's TCodePage adds transliteration on top of the same idea.
+// The single-byte code pages of stored text (windows-1250, -1251, -1252, -1253) over core's tables
+// (core/codepage.h), for the reading commands: they convert only at the terminal's boundary and
+// must start without loading ICU. The importer's TCodePage adds transliteration over the same
+// tables.
 
 #include <string>
 #include <string_view>

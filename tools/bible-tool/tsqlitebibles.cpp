@@ -206,7 +206,7 @@ TSourceBible ReadMyBible(const std::string& path, int versionIndex, TImportLog&)
     if (Step(db.get(), s.get(), path)) collector.Result.Name = Column(s.get(), 0);
   }
   if (HasTable(db.get(), path, "books")) {
-    TStatement s = Prepare(db.get(), path, "SELECT book_number, long_name, short_name FROM books");
+    TStatement s = Prepare(db.get(), path, "SELECT book_number, long_name, short_name FROM books ORDER BY book_number");
     while (Step(db.get(), s.get(), path))
       collector.Name(SlotOfMyBibleNumber(sqlite3_column_int(s.get(), 0)),
                      TextOfMarkup(Column(s.get(), 1)), TextOfMarkup(Column(s.get(), 2)));

@@ -310,6 +310,8 @@ class TUsfmReader {
       // The note or style a paragraph interrupts ends there.
       while (!Stack.empty()) Close(Stack.back().Marker);
       if (!VerseText.empty()) VerseText += "~";
+      // A paragraph that the next verse opens: known when a \v follows before any text.
+      PendingParagraph = marker == "p" || marker == "pi" || marker == "pi1";
       return;
     }
     // A note's own markers: the reference is left out, the rest is text.
@@ -377,6 +379,7 @@ class TUsfmReader {
 
   void Text(const std::string& raw) {
     if (!InVerse || Dropping()) return;
+    if (raw.find_first_not_of(" \t\r\n") != std::string::npos) PendingParagraph = false;
     std::string text = raw;
     if (!Stack.empty()) {
       TOpen& top = Stack.back();
