@@ -16,7 +16,7 @@ PACKAGES=(
   openbox at-spi2-core python3-pyatspi
   fonts-liberation fonts-dejavu-core fonts-dejavu-extra
   hyperfine
-  libzip-dev
+  libzip-dev libsqlite3-dev sqlite3
   libhunspell-dev hunspell-bg libstemmer-dev
   debhelper fakeroot lintian desktop-file-utils appstream
 )

@@ -149,6 +149,16 @@ TEST_F(Search, LatinKeysInTheWordBoxGiveTheVersionsLetters) {
   FocusWordBox();
   Type(QStringLiteral("дух"));
   EXPECT_EQ(Cp1251ToUtf8(WordBoxBytes()), "дух");
+  // A letter the code page lacks is its base letter, a pasted stress mark goes: "ѝ" looks for "и".
+  FocusWordBox();
+  Type(QStringLiteral("ѝ"));
+  EXPECT_EQ(Cp1251ToUtf8(WordBoxBytes()), "и");
+  QApplication::clipboard()->setText(QStringLiteral("бо\u0301г"));
+  FocusWordBox();
+  SendKey(Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
+  EXPECT_EQ(Cp1251ToUtf8(WordBoxBytes()), "бог");
+  Enter();
+  EXPECT_EQ(Main->ListBox2->count(), 5);
 
   Main->Settings.AutoKeybd = false;
   FocusWordBox();

