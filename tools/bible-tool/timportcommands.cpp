@@ -18,6 +18,7 @@
 #include "tools/bible-tool/tbookslots.h"
 #include "tools/bible-tool/tcodepage.h"
 #include "tools/bible-tool/tcommands.h"
+#include "tools/bible-tool/tmodulelibrary.h"
 #include "tools/bible-tool/tmorphgnt.h"
 #include "tools/bible-tool/tswordimport.h"
 #include "tools/bible-tool/tswordlibrary.h"
@@ -28,6 +29,8 @@
 namespace fs = std::filesystem;
 
 const char* const ImportStamp = "2";
+
+bool ProgressLines = false;
 
 void WriteImportedVersion(const std::string& folder, const TVersionData& data, int versionIndex) {
   WriteVersionFolder(folder, data, VersionLetters(versionIndex));
@@ -47,14 +50,20 @@ std::string ImportRoot(const std::vector<std::string>& args, size_t index) {
   return own;
 }
 
-// Progress on the terminal: one line rewritten in place, ended when the import is done.
+// Progress on the terminal: one line rewritten in place, ended when the import is done. With
+// ProgressLines, a line "progress DONE TOTAL ITEM" on stdout for each step instead.
 class TProgressLine {
  public:
   TProgressLine(bool enabled, std::string what) : Enabled(enabled), What(std::move(what)) {}
   ~TProgressLine() {
-    if (Enabled && Shown) std::fputs("\n", stderr);
+    if (Enabled && Shown && !ProgressLines) std::fputs("\n", stderr);
   }
   void Show(const std::string& item, int done, int total) {
+    if (ProgressLines) {
+      std::printf("progress %d %d %s\n", done, total, item.c_str());
+      std::fflush(stdout);
+      return;
+    }
     if (!Enabled) return;
     std::fprintf(stderr, "\r\033[K%s: %s (%d/%d)", What.c_str(), item.c_str(), done, total);
     std::fflush(stderr);
@@ -271,5 +280,6 @@ int RunImportCommand(const std::vector<std::string>& args, bool progress) {
   if (c == "import-morphgnt") return CommandImportMorphGnt(args, progress);
   if (c == "import-sword-dict") return CommandImportSwordDict(args, progress);
   if (c == "import-lexicon") return CommandImportLexicon(args, progress);
+  if (c.rfind("library-", 0) == 0) return RunLibraryCommand(args);
   throw TUsageError("unknown command " + c);
 }

@@ -12,6 +12,11 @@
 // different version folder, so that data imported before is imported again (scripts/stage-data.sh).
 extern const char* const ImportStamp;
 
+// Progress as lines for a program that reads them ("--progress-lines"): "progress DONE TOTAL ITEM"
+// for each book imported and "download DONE TOTAL FILE" for bytes downloaded, on stdout; a
+// failure ends with "failed KIND" (download, damaged, write, usage) before its message on stderr.
+extern bool ProgressLines;
+
 // Writes a version folder as WriteVersionFolder does, with "Importer.txt" holding ImportStamp.
 void WriteImportedVersion(const std::string& folder, const TVersionData& data, int versionIndex);
 
