@@ -267,6 +267,8 @@ void TMainForm1::ConnectEvents() {
   for (QAction* item : Version)
     BIBLE_CONNECT(item, &QAction::triggered, to, [this, item] { VersionClick(item); });
   BIBLE_CONNECT(Exit1, &QAction::triggered, to, [this] { Exit1Click(); });
+  // A version imported while the program runs is listed the next time the menu opens.
+  BIBLE_CONNECT(File1, &QMenu::aboutToShow, to, [this] { ListVersions(); });
   BIBLE_CONNECT(ViewWindow1, &QAction::triggered, to, [this] { ViewWindow1Click(); });
   BIBLE_CONNECT(Previous1, &QAction::triggered, to, [this] { Previous1Click(); });
   BIBLE_CONNECT(Random1, &QAction::triggered, to, [this] { Random1Click(); });
@@ -404,9 +406,9 @@ void TMainForm1::ListVersions() {
   }
   Dictionary1->setVisible(dictionaries);
   if (dictionaries) DictionaryFolder = DataRoot + "Dictionaries/";
-  // The captions in one place, for the day a version names its own translation.
+  // A folder that carries its translation's own name is listed by that name.
   for (int i = 0; i < VersionTableSize; ++i)
-    Version[size_t(i)]->setText(QString::fromUtf8(VersionCaptions[i]));
+    Version[size_t(i)]->setText(QString::fromUtf8(VersionCaption(i)));
   N1->setVisible(dictionaries || !BibleForms().empty());
   N3->setVisible(any);
 }
