@@ -53,6 +53,9 @@ void TMainSettings::Load(TCustomIniFile& ini) {
   FoneticCyr = flag("FoneticCyr", false);
   DictionaryVisible = flag("IsDicVizible", false);
   LinkViewer = flag("IsBeacon", false);
+  InternetAccess = number("InternetAccess", InternetNotAsked);
+  if (InternetAccess != InternetAllowed && InternetAccess != InternetRefused)
+    InternetAccess = InternetNotAsked;
 }
 
 void TMainSettings::Save(TCustomIniFile& ini) const {
@@ -89,4 +92,9 @@ void TMainSettings::Save(TCustomIniFile& ini) const {
   flag("FoneticCyr", FoneticCyr);
   flag("IsDicVizible", DictionaryVisible);
   flag("IsBeacon", LinkViewer);
+  SaveInternetAccess(ini);
+}
+
+void TMainSettings::SaveInternetAccess(TCustomIniFile& ini) const {
+  ini.WriteInteger(Section, "InternetAccess", InternetAccess);
 }
