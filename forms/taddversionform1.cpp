@@ -124,8 +124,11 @@ TAddVersionForm1::TAddVersionForm1(QWidget* parent) : QDialog(parent) {
   ProgressBar1->setToolTip(QStringLiteral("Напредък"));
   ProgressBar1->setRange(0, 1);
   ProgressBar1->setValue(0);
-  StatusLabel = new QLabel(this);
-  StatusLabel->setWordWrap(true);
+  StatusLabel = new QLineEdit(this);
+  StatusLabel->setReadOnly(true);
+  StatusLabel->setFrame(false);
+  StatusLabel->setFocusPolicy(Qt::NoFocus);
+  StatusLabel->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
   StatusLabel->setAccessibleName(QStringLiteral("Състояние"));
   AddButton = new QPushButton(QStringLiteral("&Добави"), this);
   AddButton->setDefault(true);
@@ -135,11 +138,11 @@ TAddVersionForm1::TAddVersionForm1(QWidget* parent) : QDialog(parent) {
   HelpButton = new QPushButton(QStringLiteral("Помощ"), this);
 
   auto* choice = new QHBoxLayout();
-  choice->addWidget(PageControl1, 3);
+  choice->addWidget(PageControl1, 1);
   auto* versions = new QVBoxLayout();
   versions->addWidget(versionLabel);
   versions->addWidget(VersionList);
-  choice->addLayout(versions, 1);
+  choice->addLayout(versions, 0);
   auto* buttons = new QHBoxLayout();
   buttons->addStretch(1);
   for (QPushButton* b : {AddButton, CancelButton, CloseButton, HelpButton}) buttons->addWidget(b);
@@ -148,7 +151,7 @@ TAddVersionForm1::TAddVersionForm1(QWidget* parent) : QDialog(parent) {
   layout->addWidget(ProgressBar1);
   layout->addWidget(StatusLabel);
   layout->addLayout(buttons);
-  resize(900, 520);
+  resize(1000, 520);
 
   QObject* to = &FConnections;
   BIBLE_CONNECT(SourceBox, &QComboBox::activated, to, [this] { SourceChanged(); });
@@ -249,6 +252,8 @@ void TAddVersionForm1::ListVersionsToChoose() {
     item->setData(Qt::UserRole, i);
   }
   if (chosen >= 0) VersionList->setCurrentRow(chosen);
+  // Every caption whole: a version is chosen by the name of its translation.
+  VersionList->setMinimumWidth(VersionList->sizeHintForColumn(0) + 2 * VersionList->frameWidth() + 8);
 }
 
 void TAddVersionForm1::ListSources(const QString& select) {
@@ -285,9 +290,13 @@ bool TAddVersionForm1::MayConnect(bool ask) {
   if (source->Type == QStringLiteral("DIR")) return true;
   int access = Settings ? Settings->InternetAccess : TMainSettings::InternetNotAsked;
   if (access == TMainSettings::InternetAllowed) return true;
-  if (access == TMainSettings::InternetRefused && !ask) {
-    StatusLabel->setText(QStringLiteral("Връзката с интернет не е разрешена. „Обнови списъка“ "
-                                        "пита отново."));
+  // Only a user's own click connects the first time: opening the dialog asks nothing.
+  if (!ask) {
+    StatusLabel->setText(access == TMainSettings::InternetRefused
+                             ? QStringLiteral("Връзката с интернет не е разрешена. „Обнови "
+                                              "списъка“ пита отново.")
+                             : QStringLiteral("За списъка с модули програмата ще се свърже с "
+                                              "интернет: натиснете „Обнови списъка“."));
     return false;
   }
   const auto answer = QMessageBox::question(
@@ -316,7 +325,8 @@ bool TAddVersionForm1::MayConnect(bool ask) {
 void TAddVersionForm1::SourceChanged() {
   FModules.clear();
   FillModules();
-  LoadModules(false);
+  // A source the user chose or added is read at once: that choice is the click that connects.
+  LoadModules(true);
 }
 
 void TAddVersionForm1::LoadModules(bool ask) {

@@ -54,7 +54,7 @@ class TAddVersionForm1 : public QDialog {
   // The version, the progress and the commands.
   QListWidget* VersionList = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
-  QLabel* StatusLabel = nullptr;
+  QLineEdit* StatusLabel = nullptr;  // read-only: a screen reader reads what it says
   QPushButton* AddButton = nullptr;
   QPushButton* CancelButton = nullptr;
   QPushButton* CloseButton = nullptr;
@@ -101,7 +101,8 @@ class TAddVersionForm1 : public QDialog {
   void Finished(int exitCode, QProcess::ExitStatus status);
   void SetRunning(bool running);
   // Whether the chosen source may be read: a local folder always, a repository when the user
-  // allowed the internet (asked here the first time, or again when ask is set after a refusal).
+  // allowed the internet. Only with ask (a click of the user's) is the question put, when it has
+  // not been answered yes before.
   bool MayConnect(bool ask);
   QString LibraryFolder() const;
   QString DataFolder() const;

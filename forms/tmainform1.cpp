@@ -481,12 +481,16 @@ void TMainForm1::AddVersion1Click() { AddVersionForm()->ShowLibrary(); }
 void TMainForm1::OpenFileToAdd(const QString& path) { AddVersionForm()->ChooseFile(path); }
 
 void TMainForm1::VersionImported(int version) {
+  bool shown = false;
   for (TBibleForm1* form : BibleForms())
     if (form->VersionIndex() == version)
-      if (QMdiSubWindow* sub = form->SubWindow()) sub->close();
+      if (QMdiSubWindow* sub = form->SubWindow()) {
+        sub->close();
+        shown = true;
+      }
   // The loaded copy goes once no window of the version is left (closing ones go on the next turn).
   auto drop = std::make_shared<std::function<void(int)>>();
-  *drop = [this, version, drop](int tries) {
+  *drop = [this, version, drop, shown](int tries) {
     bool open = false;
     for (QMdiSubWindow* sub : MdiArea->subWindowList())
       if (auto* form = qobject_cast<TBibleForm1*>(sub->widget()))
@@ -498,6 +502,8 @@ void TMainForm1::VersionImported(int version) {
         Bibles[size_t(version)].reset();
       }
       ListVersions();
+      // A version that was shown is shown again, with its new text, at the place shown.
+      if (!open && shown) OpenBibleWindow(version, Place.Book, SpinEdit1->Value(), SpinEdit2->Value());
       return;
     }
     QTimer::singleShot(50, this, [drop, tries] { (*drop)(tries - 1); });

@@ -248,8 +248,8 @@ class TMainForm1 : public QMainWindow {
   TAddVersionForm1* AddVersionForm();
   void AddVersion1Click();
   void OpenFileToAdd(const QString& path);
-  // A version folder was replaced: its windows close and the loaded copy goes, so that the
-  // next opening reads the new text; the menu lists it.
+  // A version folder was replaced: the loaded copy goes, so that the version is read anew, and
+  // a window that showed it opens again at the place shown; the menu lists the version.
   void VersionImported(int version);
 
   // Menu handlers.

@@ -2,7 +2,8 @@
 """A SWORD module repository over HTTP on 127.0.0.1 for the tests: serves FOLDER on a free port
 and writes the port to PORT_FILE once it listens. With --break-after N, every file longer than N
 bytes is sent only up to N bytes and the connection is then closed, as when a server goes away
-in the middle of a download.
+in the middle of a download. While a file ".slow" lies in FOLDER, every module file is sent a
+second late, as over a slow line.
 
   repository_server.py FOLDER PORT_FILE [--break-after N]
 """
@@ -10,6 +11,7 @@ import functools
 import http.server
 import os
 import sys
+import time
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
@@ -19,6 +21,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         pass
 
     def copyfile(self, source, outputfile):
+        if "/modules/" in self.path and os.path.exists(os.path.join(self.directory, ".slow")):
+            time.sleep(1)
         if self.break_after is None:
             return super().copyfile(source, outputfile)
         data = source.read()

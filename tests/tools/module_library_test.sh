@@ -56,6 +56,10 @@ expect_match "last book" "$out" '^progress 66 66 '
 "$tool" import-sword "$tmp/repo" 7 "$tmp/reference" $REPO_MODULE 2>/dev/null
 diff -r -x Name.txt "$data/RSV" "$tmp/reference/RSV" >/dev/null || fail "differs from import-sword"
 expect_match "read back" "$("$tool" verse "$data" 7 "John 3:16")" "For God so loved the world"
+# Imported again from the folder source: the user's history of the version stays.
+printf '1\r\n\r\n' >"$data/RSV/VerseHistory.txt"
+"$tool" library-install "$lib" Folder $REPO_MODULE 7 "$data" 2>/dev/null || fail "install again"
+[ "$(cat "$data/RSV/VerseHistory.txt")" = $'1\r\n\r' ] || fail "the history lost by an import"
 before=$(fingerprint "$data/RSV")
 
 check_failed() {  # what kind output status

@@ -251,6 +251,9 @@ void ReplaceFolderAtomically(const std::string& target,
   try {
     fs::create_directories(temp);
     write(temp.string() + "/");
+    // The user's histories of a portable folder live in the version's folder; they stay.
+    for (const char* kept : {"VerseHistory.txt", "Search_List.txt"})
+      if (fs::exists(t / kept) && !fs::exists(temp / kept)) fs::copy_file(t / kept, temp / kept);
     // One step where the file system can swap the two folders: no moment without a version.
     if (fs::exists(t) &&
         renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, t.c_str(), RENAME_EXCHANGE) == 0) {

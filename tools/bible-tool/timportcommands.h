@@ -25,6 +25,7 @@ void WriteImportedVersion(const std::string& folder, const TVersionData& data, i
 int RunImportCommand(const std::vector<std::string>& args, bool progress);
 
 // Writes a folder through a temporary folder beside it and renames it into place, so that a
-// failed write leaves the old folder (or none) and no half-written one.
+// failed write leaves the old folder (or none) and no half-written one. The user's history files
+// of the old folder are carried over.
 void ReplaceFolderAtomically(const std::string& target,
                              const std::function<void(const std::string& folder)>& write);
