@@ -153,6 +153,8 @@ TAddVersionForm1::TAddVersionForm1(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
   resize(1000, 520);
 
+  FillModules();
+
   QObject* to = &FConnections;
   BIBLE_CONNECT(SourceBox, &QComboBox::activated, to, [this] { SourceChanged(); });
   BIBLE_CONNECT(LanguageBox, &QComboBox::activated, to, [this] { FillModules(); });
