@@ -6,6 +6,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +26,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "controls/fontconvert.h"
 #include "controls/tbiblecombobox.h"
@@ -34,6 +40,7 @@
 #include "core/tbible.h"
 #include "core/tlargestringlist.h"
 #include "core/wordsearch.h"
+#include "forms/taddversionform1.h"
 #include "forms/tbibleform1.h"
 #include "forms/tdic_form1.h"
 #include "forms/tlistmessageform1.h"
@@ -63,6 +70,7 @@ QWidget* Panel(QWidget* parent, QWidget* child) {
 TMainForm1::TMainForm1(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("MainForm1"));
   setWindowTitle(QStringLiteral("Библията"));
+  setAcceptDrops(true);
   LocateProgramFiles();
   CreateControls();
   CreateMenus();
@@ -286,6 +294,7 @@ void TMainForm1::CreateMenus() {
   N1 = File1->addSeparator();
   N1->setVisible(false);
   Exit1 = File1->addAction(QStringLiteral("E&xit"));
+  AddVersion1 = File1->addAction(QStringLiteral("Добави превод…"));
 
   Goto1 = bar->addMenu(QStringLiteral("&Иди на"));
   Previous1 = Goto1->addAction(QStringLiteral("предишния стих"));
@@ -324,6 +333,9 @@ void TMainForm1::ConnectEvents() {
   for (QAction* item : Version)
     BIBLE_CONNECT(item, &QAction::triggered, to, [this, item] { VersionClick(item); });
   BIBLE_CONNECT(Exit1, &QAction::triggered, to, [this] { Exit1Click(); });
+  BIBLE_CONNECT(AddVersion1, &QAction::triggered, to, [this] { AddVersion1Click(); });
+  // A version imported while the program runs is listed the next time the menu opens.
+  BIBLE_CONNECT(File1, &QMenu::aboutToShow, to, [this] { ListVersions(); });
   BIBLE_CONNECT(ViewWindow1, &QAction::triggered, to, [this] { ViewWindow1Click(); });
   BIBLE_CONNECT(Previous1, &QAction::triggered, to, [this] { Previous1Click(); });
   BIBLE_CONNECT(Random1, &QAction::triggered, to, [this] { Random1Click(); });
@@ -465,9 +477,9 @@ void TMainForm1::ListVersions() {
   }
   Dictionary1->setVisible(dictionaries);
   if (dictionaries) DictionaryFolder = DataRoot + "Dictionaries/";
-  // The captions in one place, for the day a version names its own translation.
+  // A folder that carries its translation's own name is listed by that name.
   for (int i = 0; i < VersionTableSize; ++i)
-    Version[size_t(i)]->setText(QString::fromUtf8(VersionCaptions[i]));
+    Version[size_t(i)]->setText(QString::fromUtf8(VersionCaption(i)));
   N1->setVisible(dictionaries || !BibleForms().empty());
   N3->setVisible(any);
 }
@@ -482,10 +494,94 @@ void TMainForm1::showEvent(QShowEvent* event) {
 
 void TMainForm1::FormShow() {
   if (FLogo) FLogo->exec();
-  ReopenWindows();
+  if (FirstStart)
+    OpenFirstWindows();
+  else
+    ReopenWindows();
   ActivateAndTile();
   if (Settings.DictionaryVisible) Dictionary1Click();
   if (Settings.LinkViewer) ViewWindow1Click();
+  if (!FileToAdd.isEmpty()) OpenFileToAdd(FileToAdd);
+}
+
+void TMainForm1::OpenFirstWindows() {
+  auto present = [](int v) {
+    std::error_code ec;
+    return std::filesystem::exists(DataFile(VersionDiskFolder(v) + "BibleTitles.txt", TPathUse::Read), ec);
+  };
+  std::vector<int> chosen;
+  for (int v : {0, 1, 2, 3, 4, 6, 7, 8, 10, 5})
+    if (present(v)) {
+      chosen.push_back(v);
+      break;
+    }
+  if (present(9)) chosen.push_back(9);
+  for (int v : {0, 1, 2, 3, 4, 6, 7, 8, 10, 5})
+    if (chosen.size() < 2 && present(v) && std::find(chosen.begin(), chosen.end(), v) == chosen.end())
+      chosen.push_back(v);
+  if (chosen.empty()) {
+    AddVersion1Click();
+    return;
+  }
+  // John 1:1 (book slot 54); the first is created last, so that it is the active window.
+  for (auto v = chosen.rbegin(); v != chosen.rend(); ++v) OpenBibleWindow(*v, 54, 1, 1);
+}
+
+TAddVersionForm1* TMainForm1::AddVersionForm() {
+  if (!FAddVersion) {
+    FAddVersion = new TAddVersionForm1(this);
+    FAddVersion->Settings = &Settings;
+    BIBLE_CONNECT(FAddVersion.data(), &TAddVersionForm1::VersionImported, &FConnections,
+                  [this](int v) { VersionImported(v); });
+  }
+  return FAddVersion;
+}
+
+void TMainForm1::AddVersion1Click() { AddVersionForm()->ShowLibrary(); }
+
+void TMainForm1::OpenFileToAdd(const QString& path) { AddVersionForm()->ChooseFile(path); }
+
+void TMainForm1::VersionImported(int version) {
+  bool shown = false;
+  for (TBibleForm1* form : BibleForms())
+    if (form->VersionIndex() == version)
+      if (QMdiSubWindow* sub = form->SubWindow()) {
+        sub->close();
+        shown = true;
+      }
+  // The loaded copy goes once no window of the version is left (closing ones go on the next turn).
+  auto drop = std::make_shared<std::function<void(int)>>();
+  *drop = [this, version, drop, shown](int tries) {
+    bool open = false;
+    for (QMdiSubWindow* sub : MdiArea->subWindowList())
+      if (auto* form = qobject_cast<TBibleForm1*>(sub->widget()))
+        open = open || form->VersionIndex() == version;
+    if (!open || tries == 0) {
+      if (!open) {
+        // With no window left the place has no version, as before the first window opened.
+        if (Place.Bible == Bibles[size_t(version)].get()) Place.Bible = nullptr;
+        Bibles[size_t(version)].reset();
+      }
+      ListVersions();
+      // A version that was shown is shown again, with its new text, at the place shown.
+      if (!open && shown) OpenBibleWindow(version, Place.Book, SpinEdit1->Value(), SpinEdit2->Value());
+      return;
+    }
+    QTimer::singleShot(50, this, [drop, tries] { (*drop)(tries - 1); });
+  };
+  (*drop)(40);
+}
+
+void TMainForm1::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() == 1 && urls[0].isLocalFile()) event->acceptProposedAction();
+}
+
+void TMainForm1::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() != 1 || !urls[0].isLocalFile()) return;
+  event->acceptProposedAction();
+  OpenFileToAdd(urls[0].toLocalFile());
 }
 
 void TMainForm1::ReopenWindows() {

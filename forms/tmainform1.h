@@ -28,6 +28,7 @@ class QMenu;
 class QPushButton;
 class QSplitter;
 class QStatusBar;
+class TAddVersionForm1;
 class TBible;
 class TBibleComboBox;
 class TBibleForm1;
@@ -96,6 +97,7 @@ class TMainForm1 : public QMainWindow {
   QAction* Dictionary1 = nullptr;
   QAction* N1 = nullptr;
   QAction* Exit1 = nullptr;
+  QAction* AddVersion1 = nullptr;  // "Добави превод…"
   QMenu* Goto1 = nullptr;
   QAction* Previous1 = nullptr;
   QMenu* BookMark2 = nullptr;
@@ -247,6 +249,21 @@ class TMainForm1 : public QMainWindow {
   // is active or "AutoKeybd" is off).
   void TranslateKey(char& key) const;
 
+  // Set before the window is shown: no settings file existed, so the first windows are chosen
+  // here (OpenFirstWindows); a file to add, given on the command line.
+  bool FirstStart = false;
+  QString FileToAdd;
+  // The versions present, up to two side by side at John 1:1 (a translation, and the Greek New
+  // Testament beside it when present); with none, the dialog "Добави превод".
+  void OpenFirstWindows();
+  // The dialog "Добави превод", made on first use; with a path, on the file page with it chosen.
+  TAddVersionForm1* AddVersionForm();
+  void AddVersion1Click();
+  void OpenFileToAdd(const QString& path);
+  // A version folder was replaced: the loaded copy goes, so that the version is read anew, and
+  // a window that showed it opens again at the place shown; the menu lists the version.
+  void VersionImported(int version);
+
   // Menu handlers.
   void FormShow();
   void FormClose();
@@ -269,6 +286,9 @@ class TMainForm1 : public QMainWindow {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // A file dropped onto the window opens "Добави превод" with that file chosen.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -301,6 +321,7 @@ class TMainForm1 : public QMainWindow {
   QPointer<TListMessageForm1> FListMessage;
   QPointer<TDic_Form1> FDictionary;
   QPointer<TPictureForm1> FPicture;
+  QPointer<TAddVersionForm1> FAddVersion;
   TQtClipboardChain* FClipboardChain = nullptr;
   bool FShown = false;
   bool FClosed = false;

@@ -54,6 +54,9 @@ void TMainSettings::Load(TCustomIniFile& ini) {
   DictionaryVisible = flag("IsDicVizible", false);
   LinkViewer = flag("IsBeacon", false);
   AllForms = flag("AllForms", false);
+  InternetAccess = number("InternetAccess", InternetNotAsked);
+  if (InternetAccess != InternetAllowed && InternetAccess != InternetRefused)
+    InternetAccess = InternetNotAsked;
 }
 
 void TMainSettings::Save(TCustomIniFile& ini) const {
@@ -91,4 +94,9 @@ void TMainSettings::Save(TCustomIniFile& ini) const {
   flag("IsDicVizible", DictionaryVisible);
   flag("IsBeacon", LinkViewer);
   flag("AllForms", AllForms);
+  SaveInternetAccess(ini);
+}
+
+void TMainSettings::SaveInternetAccess(TCustomIniFile& ini) const {
+  ini.WriteInteger(Section, "InternetAccess", InternetAccess);
 }

@@ -18,6 +18,7 @@
 #include "tools/bible-tool/tbookslots.h"
 #include "tools/bible-tool/tcodepage.h"
 #include "tools/bible-tool/tcommands.h"
+#include "tools/bible-tool/tmodulelibrary.h"
 #include "tools/bible-tool/tjsonbible.h"
 #include "tools/bible-tool/tlexicons.h"
 #include "tools/bible-tool/tmorphgnt.h"
@@ -32,6 +33,8 @@
 namespace fs = std::filesystem;
 
 const char* const ImportStamp = "4";
+
+bool ProgressLines = false;
 
 void WriteImportedVersion(const std::string& folder, const TVersionData& data, int versionIndex) {
   WriteVersionFolder(folder, data, VersionLetters(versionIndex));
@@ -79,14 +82,20 @@ std::string ImportRoot(const std::vector<std::string>& args, size_t index) {
   return own;
 }
 
-// Progress on the terminal: one line rewritten in place, ended when the import is done.
+// Progress on the terminal: one line rewritten in place, ended when the import is done. With
+// ProgressLines, a line "progress DONE TOTAL ITEM" on stdout for each step instead.
 class TProgressLine {
  public:
   TProgressLine(bool enabled, std::string what) : Enabled(enabled), What(std::move(what)) {}
   ~TProgressLine() {
-    if (Enabled && Shown) std::fputs("\n", stderr);
+    if (Enabled && Shown && !ProgressLines) std::fputs("\n", stderr);
   }
   void Show(const std::string& item, int done, int total) {
+    if (ProgressLines) {
+      std::printf("progress %d %d %s\n", done, total, item.c_str());
+      std::fflush(stdout);
+      return;
+    }
     if (!Enabled) return;
     std::fprintf(stderr, "\r\033[K%s: %s (%d/%d)", What.c_str(), item.c_str(), done, total);
     std::fflush(stderr);
@@ -379,6 +388,9 @@ void ReplaceFolderAtomically(const std::string& target,
   try {
     fs::create_directories(temp);
     write(temp.string() + "/");
+    // The user's histories of a portable folder live in the version's folder; they stay.
+    for (const char* kept : {"VerseHistory.txt", "Search_List.txt"})
+      if (fs::exists(t / kept) && !fs::exists(temp / kept)) fs::copy_file(t / kept, temp / kept);
     // One step where the file system can swap the two folders: no moment without a version.
     if (fs::exists(t) &&
         renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, t.c_str(), RENAME_EXCHANGE) == 0) {
@@ -412,5 +424,6 @@ int RunImportCommand(const std::vector<std::string>& args, bool progress) {
   if (c == "import-morphgnt") return CommandImportMorphGnt(args, progress);
   if (c == "import-sword-dict") return CommandImportSwordDict(args, progress);
   if (c == "import-lexicon") return CommandImportLexicon(args, progress);
+  if (c.rfind("library-", 0) == 0) return RunLibraryCommand(args);
   throw TUsageError("unknown command " + c);
 }
