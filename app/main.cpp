@@ -2,6 +2,7 @@
 // written back and released after them.
 
 #include <QIcon>
+#include <QTimer>
 #include <cstdlib>
 #include <ctime>
 #include <exception>
@@ -29,7 +30,6 @@ int RunProgram(TBibleApplication& app) {
   // The title, not the display name: that one would follow every caption ("Библията — The
   // Bible"), while each window's caption is its own.
   SetApplicationTitle(QStringLiteral("The Bible"));
-  app.setWindowIcon(QIcon(QPixmap::fromImage(TLogoForm1::Picture().toImage().copy(95, 90, 110, 140))));
   SetApplicationHelpFile(QStringLiteral("Bible.hlp"));
 
   TMainForm1 main;
@@ -42,6 +42,11 @@ int RunProgram(TBibleApplication& app) {
   // The main window connects the others; none of them knows the main window.
   main.SetWindows({&logo, &range, &options, &listMessage, &dictionary, &picture});
   main.show();
+  // The icon is cut from the splash picture, whose drawing (and its fonts) can wait until the
+  // main window has been shown.
+  QTimer::singleShot(0, &main, [&app] {
+    app.setWindowIcon(QIcon(QPixmap::fromImage(TLogoForm1::Picture().toImage().copy(95, 90, 110, 140))));
+  });
   return app.exec();
 }
 
