@@ -17,6 +17,9 @@ minutes=${1:?usage: soak.sh MINUTES [BIBLE] [STAGE_DIR] [OUT_DIR]}
 bible=$(realpath "${2:-$root/build/app/bible}")
 staged=$(realpath "${3:-$root/build/stage}")
 out=$(realpath -m "${4:-$root/build/soak}")
+# The run's own folders under OUT_DIR, out of reach of whatever clears /tmp during a long run.
+mkdir -p "$out/tmp"
+export TMPDIR="$out/tmp"
 source "$root/tests/e2e/e2elib.sh"
 e2e_init "$@"
 for tool in xclip gdbus convert; do
@@ -26,7 +29,6 @@ e2e_has_atspi || e2e_skip "no accessibility client"
 for v in KJV KJVSN GR Dictionaries; do
   [ -e "$staged/$v" ] || e2e_skip "no staged $v in $staged (scripts/stage-data.sh)"
 done
-mkdir -p "$out"
 log=$out/soak.log csv=$out/memory.csv
 : >"$log"
 say() { echo "$(date +%T) $*" | tee -a "$log" >&2; }
