@@ -7,6 +7,8 @@
 // to close by the window manager's protocol as soon as it is mapped, and the time it was shown is
 // reported, so that the caller can take out a wait that is the splash's own.
 //   startprobe TITLE SETTLE SPLASH_W SPLASH_H -- COMMAND ARGS...
+// SETTLE 0 ends the program as soon as its window is mapped (a profiler then sees only the time
+// before it).
 // Prints "mapped_ms=N text_ms=N splash_ms=N cpu_mapped_ms=N cpu_text_ms=N" (-1 for what never
 // happened); the cpu_ figures are the time the process's threads had run on a processor by then,
 // which a loaded machine changes less than the wall-clock times.
@@ -134,7 +136,7 @@ int main(int argc, char** argv) {
   double cpuMapped = -1;
   std::vector<Snapshot> shots;
   const int fd = xcb_get_file_descriptor(c);
-  while (Ms(start, Clock::now()) < settle) {
+  while (settle == 0 ? main == XCB_WINDOW_NONE : Ms(start, Clock::now()) < settle) {
     xcb_generic_event_t* e = xcb_poll_for_event(c);
     if (!e) {
       if (xcb_connection_has_error(c)) break;
