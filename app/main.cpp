@@ -3,6 +3,7 @@
 
 #include <QFileInfo>
 #include <QIcon>
+#include <QTimer>
 #include <cstdlib>
 #include <ctime>
 #include <exception>
@@ -33,7 +34,6 @@ int RunProgram(TBibleApplication& app, bool firstStart, const QString& fileToAdd
   // The title, not the display name: that one would follow every caption ("Библията — The
   // Bible"), while each window's caption is its own.
   SetApplicationTitle(QStringLiteral("The Bible"));
-  app.setWindowIcon(QIcon(QPixmap::fromImage(TLogoForm1::Picture().toImage().copy(95, 90, 110, 140))));
   SetApplicationHelpFile(QStringLiteral("Bible.hlp"));
 
   TMainForm1 main;
@@ -48,6 +48,11 @@ int RunProgram(TBibleApplication& app, bool firstStart, const QString& fileToAdd
   main.FirstStart = firstStart;
   main.FileToAdd = fileToAdd;
   main.show();
+  // The icon is cut from the splash picture, whose drawing (and its fonts) can wait until the
+  // main window has been shown.
+  QTimer::singleShot(0, &main, [&app] {
+    app.setWindowIcon(QIcon(QPixmap::fromImage(TLogoForm1::Picture().toImage().copy(95, 90, 110, 140))));
+  });
   return app.exec();
 }
 
