@@ -27,6 +27,42 @@ bool IsZefania(const std::string& file) {
   return Lower(Head(file, 4096)).find("<xmlbible") != std::string::npos;
 }
 
+// The last bytes of a file: a ZIP's directory of names lies at its end.
+std::string Tail(const std::string& path, size_t n) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  const std::streamoff size = in.tellg();
+  if (size <= 0) return {};
+  const std::streamoff start = size > std::streamoff(n) ? size - std::streamoff(n) : 0;
+  in.seekg(start);
+  std::string bytes(size_t(size - start), '\0');
+  in.read(bytes.data(), std::streamsize(bytes.size()));
+  bytes.resize(size_t(in.gcount()));
+  return bytes;
+}
+
+bool IsZip(const std::string& p) { return Head(p, 4) == std::string("PK\x03\x04", 4); }
+
+// A ZIP of USFM books rather than a SWORD package: no mods.d/, USFM file names.
+bool IsUsfmZip(const std::string& p) {
+  if (!IsZip(p)) return false;
+  const std::string names = Lower(Tail(p, 1 << 20));
+  return names.find("mods.d/") == std::string::npos &&
+         (names.find(".usfm") != std::string::npos || names.find(".sfm") != std::string::npos);
+}
+
+bool IsUsfmFile(const std::string& p) {
+  const std::string head = Head(p, 256);
+  const size_t start = head.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+  return head.compare(start, 4, "\\id ") == 0;
+}
+
+bool IsSqlite(const std::string& p) { return Head(p, 16) == std::string("SQLite format 3\0", 16); }
+
+// The schema lies as text in the database's first pages.
+bool SchemaHas(const std::string& p, const char* table) {
+  return IsSqlite(p) && Lower(Head(p, 1 << 16)).find(table) != std::string::npos;
+}
+
 struct TSourceFormat {
   TSourceKind Kind;
   const char* Caption;
@@ -41,8 +77,22 @@ const TSourceFormat SourceFormats[] = {
        std::error_code ec;
        return fs::is_directory(fs::path(p) / "mods.d", ec);
      }},
-    {TSourceKind::SwordPackage, "SWORD модул (ZIP)", "import-sword",
-     [](const std::string& p) { return Head(p, 4) == std::string("PK\x03\x04", 4); }},
+    {TSourceKind::Usfm, "USFM (ZIP или папка)", "import-usfm",
+     [](const std::string& p) {
+       std::error_code ec;
+       if (!fs::is_directory(p, ec)) return IsUsfmZip(p);
+       for (auto it = fs::directory_iterator(p, ec); !ec && it != fs::directory_iterator();
+            it.increment(ec))
+         if (IsUsfmFile(it->path().string())) return true;
+       return false;
+     }},
+    {TSourceKind::SwordPackage, "SWORD модул (ZIP)", "import-sword", IsZip},
+    {TSourceKind::Osis, "OSIS XML", "import-osis",
+     [](const std::string& p) { return Lower(Head(p, 4096)).find("<osis") != std::string::npos; }},
+    {TSourceKind::ESword, "e-Sword (.bblx)", "import-esword",
+     [](const std::string& p) { return SchemaHas(p, "create table bible"); }},
+    {TSourceKind::MyBible, "MyBible (.SQLite3)", "import-mybible",
+     [](const std::string& p) { return SchemaHas(p, "create table verses"); }},
     {TSourceKind::Zefania, "Zefania XML", "import-zefania",
      [](const std::string& p) {
        std::error_code ec;

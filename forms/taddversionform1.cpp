@@ -109,7 +109,8 @@ TAddVersionForm1::TAddVersionForm1(QWidget* parent) : QDialog(parent) {
   fileLayout->addWidget(KindLabel, 1, 1, 1, 3);
   fileLayout->addWidget(
       new QLabel(QStringLiteral("SWORD модул (ZIP) или папка с SWORD библиотека, Zefania XML файл "
-                                "или папка с Zefania файлове."),
+                                "или папка с Zefania файлове, OSIS XML, USFM (ZIP или папка), "
+                                "MyBible (.SQLite3), e-Sword (.bblx)."),
                  file),
       2, 1, 1, 3);
   fileLayout->setRowStretch(3, 1);
@@ -165,7 +166,7 @@ TAddVersionForm1::TAddVersionForm1(QWidget* parent) : QDialog(parent) {
   BIBLE_CONNECT(FileButton, &QPushButton::clicked, to, [this] {
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("Избери файл"), FileEdit->text(),
-        QStringLiteral("Библии (*.zip *.xml);;Всички файлове (*)"));
+        QStringLiteral("Библии (*.zip *.xml *.osis *.usfm *.sfm *.sqlite3 *.bblx);;Всички файлове (*)"));
     if (!path.isEmpty()) FileEdit->setText(path);
   });
   BIBLE_CONNECT(FolderButton, &QPushButton::clicked, to, [this] {
@@ -397,8 +398,8 @@ void TAddVersionForm1::FileChanged() {
   KindLabel->setText(kind == TSourceKind::Unknown
                          ? (FileEdit->text().isEmpty()
                                 ? QString()
-                                : QStringLiteral("Непознат вид файл: не е SWORD модул, SWORD "
-                                                 "библиотека или Zefania XML."))
+                                : QStringLiteral("Непознат вид файл: не е Библия в никой от "
+                                                 "форматите, които програмата внася."))
                          : QStringLiteral("Вид: ") + Utf8(SourceKindCaption(kind)));
   if (kind != TSourceKind::Unknown && ChosenVersion() < 0) {
     ListVersionsToChoose();
@@ -451,7 +452,8 @@ void TAddVersionForm1::AddClick() {
     const TSourceKind kind = DetectSourceKind(path);
     if (kind == TSourceKind::Unknown) {
       QMessageBox::warning(this, windowTitle(),
-                           QStringLiteral("Файлът не е SWORD модул, SWORD библиотека или Zefania XML."));
+                           QStringLiteral("Непознат вид файл: не е Библия в никой от форматите, "
+                                          "които програмата внася."));
       return;
     }
     for (const std::string& a : ImportArguments(kind, path, v, QFile::encodeName(DataFolder()).toStdString()))

@@ -23,12 +23,30 @@ TEST(VersionImport, DetectsSourcesByContentAndNamesTheirCommand) {
   Write(dir.File("bible.txt"), "<?xml version=\"1.0\"?>\n<XMLBIBLE biblename=\"x\">");
   Write(dir.File("books/01.xml"), "<xmlbible>");
   Write(dir.File("other.zip"), "not a zip");
+  // A ZIP of USFM books is told from a SWORD package by the names in its directory.
+  Write(dir.File("usfm.zip"), std::string("PK\x03\x04", 4) + "..." + std::string(2 << 20, 'x') +
+                                  "PK\x01\x02" "43-JHN.usfm");
+  Write(dir.File("sword.zip"), std::string("PK\x03\x04", 4) + "mods.d/kjv.conf 43-JHN.usfm");
+  Write(dir.File("usfm/43JHN.SFM"), "\xEF\xBB\xBF\\id JHN\n\\c 1\n");
+  Write(dir.File("osis.xml"), "<?xml version=\"1.0\"?><osis xmlns=\"http://www.bibletechnologies.net/\">");
+  const std::string sqlite("SQLite format 3\0", 16);
+  Write(dir.File("b.bblx"), sqlite + "CREATE TABLE Bible (Book INT, Chapter INT)");
+  Write(dir.File("b.SQLite3"), sqlite + "CREATE TABLE verses (book_number NUMERIC)");
+  Write(dir.File("notes.db"), sqlite + "CREATE TABLE notes (x)");
   Write(dir.File("empty/readme.xml"), "<html/>");
   EXPECT_EQ(DetectSourceKind(dir.File("lib")), TSourceKind::SwordFolder);
   EXPECT_EQ(DetectSourceKind(dir.File("pack.bin")), TSourceKind::SwordPackage);
   EXPECT_EQ(DetectSourceKind(dir.File("bible.txt")), TSourceKind::Zefania);
   EXPECT_EQ(DetectSourceKind(dir.File("books")), TSourceKind::Zefania);
   EXPECT_EQ(DetectSourceKind(dir.File("other.zip")), TSourceKind::Unknown);
+  EXPECT_EQ(DetectSourceKind(dir.File("usfm.zip")), TSourceKind::Usfm);
+  EXPECT_EQ(DetectSourceKind(dir.File("sword.zip")), TSourceKind::SwordPackage);
+  EXPECT_EQ(DetectSourceKind(dir.File("usfm")), TSourceKind::Usfm);
+  EXPECT_EQ(DetectSourceKind(dir.File("osis.xml")), TSourceKind::Osis);
+  EXPECT_EQ(DetectSourceKind(dir.File("b.bblx")), TSourceKind::ESword);
+  EXPECT_EQ(DetectSourceKind(dir.File("b.SQLite3")), TSourceKind::MyBible);
+  EXPECT_EQ(DetectSourceKind(dir.File("notes.db")), TSourceKind::Unknown);
+  EXPECT_EQ(ImportArguments(TSourceKind::MyBible, "b", 2, "/r/")[0], "import-mybible");
   EXPECT_EQ(DetectSourceKind(dir.File("empty")), TSourceKind::Unknown);
   EXPECT_EQ(DetectSourceKind(dir.File("missing")), TSourceKind::Unknown);
   EXPECT_EQ(ImportArguments(TSourceKind::Zefania, "b.xml", 1, "/r/"),

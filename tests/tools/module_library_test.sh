@@ -86,6 +86,16 @@ out=$("$tool" --progress-lines library-install "$lib" Lying $REPO_MODULE 7 "$dat
 check_failed "lying .conf" "$out" $? damaged
 [ -z "$(ls "$lib/mods.d")" ] || fail "a damaged module kept in the library"
 
+# A .conf that would have its files written outside the library.
+sed 's|^DataPath=.*|DataPath=./modules/../../escaped/|' "$REPO_SYSTEM/mods.d/$REPO_MODULE.conf" \
+  >"$tmp/escaping.conf"
+repo_make "$tmp/escaping" "$tmp/escaping.conf"
+"$tool" library-add "$lib" Escaping "$tmp/escaping"
+out=$("$tool" --progress-lines library-install "$lib" Escaping $REPO_MODULE 7 "$data" 2>"$tmp/err")
+check_failed "escaping DataPath" "$out" $? damaged
+expect_match "its message" "$(cat "$tmp/err")" "outside the library"
+[ ! -e "$tmp/escaped" ] && [ ! -e "$lib/../escaped" ] || fail "files written outside the library"
+
 # A package cut short.
 python3 - "$tmp/repo" "$tmp/cut.zip" <<'PY'
 import os, sys, zipfile

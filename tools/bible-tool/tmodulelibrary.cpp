@@ -151,6 +151,19 @@ bool Installed(const std::string& library, const std::string& module) {
   return mgr.getModule(module.c_str()) != nullptr;
 }
 
+// InstallMgr copies a module's folder to the library's prefix + its DataPath: a .conf from a
+// repository names that folder, so it must lie inside the library's modules/ folder.
+void CheckDataPath(const sword::SWModule& module) {
+  std::string path = Entry(module, "DataPath");
+  if (path.rfind("./", 0) == 0) path.erase(0, 2);
+  const bool inside = path.rfind("modules/", 0) == 0 && path.find("..") == std::string::npos &&
+                      path.find('\\') == std::string::npos;
+  if (!inside)
+    throw TInputError(std::string("module ") + module.getName() +
+                      ": its files would lie outside the library (DataPath " +
+                      Entry(module, "DataPath") + ")");
+}
+
 }  // namespace
 
 TModuleSource DefaultModuleSource() {
@@ -273,8 +286,9 @@ void InstallModule(const std::string& library, const std::string& source,
       throw TDownloadError("cannot fetch the module list of " + source);
     listing = is->getMgr();
   }
-  if (!listing->getModule(module.c_str()))
-    throw TInputError("source " + source + " has no module " + module);
+  const sword::SWModule* listed = listing->getModule(module.c_str());
+  if (!listed) throw TInputError("source " + source + " has no module " + module);
+  CheckDataPath(*listed);
   // What an earlier, interrupted install left is removed first, so that a module is either
   // installed whole by this call or not at all.
   RemoveModule(library, module);
