@@ -256,6 +256,7 @@ fi
 
 # The picture: RSS in MiB over minutes.
 awk -F, -v W=800 -v H=400 -v title="RSS over $minutes min, growth after 1 min: $growth MiB/h" '
+  BEGIN {n=0}
   NR>1 {t[n]=$1; r[n]=$2/1024; if (r[n]>top) top=r[n]; if (min=="" || r[n]<min) min=r[n]; n++}
   END {
     if (n == 0) exit
