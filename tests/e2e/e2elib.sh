@@ -191,7 +191,7 @@ e2e_start_program() {
 }
 
 # e2e_quit_program [SECONDS]: closes the main window as the window manager does (Alt+F4 to the
-# focused frame) and waits for the program to end; fails when it does not.
+# focused frame) and waits for the program to end; fails when it does not, or ends with an error.
 e2e_quit_program() {
   [ -n "$E2E_PROGRAM_PID" ] || return 0
   xdotool windowactivate --sync "$E2E_MAIN" 2>/dev/null || true
@@ -208,8 +208,15 @@ e2e_quit_program() {
     E2E_PROGRAM_PID=""
     return 1
   fi
-  wait "$E2E_PROGRAM_PID" 2>/dev/null || true
+  local status=0
+  wait "$E2E_PROGRAM_PID" 2>/dev/null || status=$?
   E2E_PROGRAM_PID=""
+  # A close that ends in an error (a sanitizer's report at exit among them) is a failure.
+  if [ $status -ne 0 ]; then
+    e2e_log "the program ended with status $status"
+    [ -f "$E2E_STAGE/out.txt" ] && tail -n 40 "$E2E_STAGE/out.txt" >&2
+    return 1
+  fi
 }
 
 # e2e_key KEY...: keys (xdotool names) to the focused window, as the keyboard delivers them.
