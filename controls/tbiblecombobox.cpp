@@ -36,7 +36,7 @@ TBibleComboBox::TBibleComboBox(QWidget* parent) : QComboBox(parent) {
                 [this, showMenu](const QPoint& pos) { showMenu(this, pos); });
 }
 
-std::string TBibleComboBox::Text() const { return EncodeText(currentText(), FCharset); }
+std::string TBibleComboBox::Text() const { return EncodeTypedText(currentText(), FCharset); }
 
 void TBibleComboBox::SetText(const std::string& text) {
   lineEdit()->setText(DecodeBytes(text, FCharset));

@@ -298,7 +298,7 @@ bool TLargeListBox::eventFilter(QObject* watched, QEvent* event) {
     const QString text = key->text();
     // Only characters go to OnKeyPress; Delete and the like carry no character.
     if (text.size() == 1 && key->key() != Qt::Key_Delete && text[0].unicode() != 127) {
-      const std::string bytes = EncodeText(text, FCharset);
+      const std::string bytes = EncodeTypedText(text, FCharset);
       char c = bytes.empty() ? '\0' : bytes[0];
       const char before = c;
       QObject* sender = watched == RowList ? static_cast<QObject*>(RowList) : ComboBox;

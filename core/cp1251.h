@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/codepage.h"
+
 std::string Cp1251ToUtf8(std::string_view bytes);
-// Appends one code point as UTF-8 (1 to 4 bytes); the caller passes a valid code point.
-void AppendUtf8(std::string& out, char32_t c);
 // Characters that windows-1251 lacks become '?'; the system's own texts never contain any.
 std::string Utf8ToCp1251(std::string_view utf8);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 
 #include "core/datapaths.h"
@@ -57,6 +58,36 @@ std::string VersionDiskFolder(int v) {
   std::string folder = VersionFolders[v];
   if (!folder.empty() && folder.back() == '\\') folder.back() = '/';
   return folder;
+}
+
+std::string VersionName(int v) {
+  if (v < 0 || v >= VersionTableSize) return {};
+  std::ifstream in(DataFile(VersionDiskFolder(v) + "Name.txt", TPathUse::Read), std::ios::binary);
+  char buffer[200];
+  in.read(buffer, sizeof buffer);
+  std::string line(buffer, size_t(in.gcount()));
+  line = line.substr(0, line.find_first_of("\r\n"));
+  if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+  std::string name;
+  for (char c : line)
+    if ((unsigned char)c >= 32 && c != 127) name.push_back(c);
+  // A multi-byte letter cut by the length limit is dropped whole.
+  size_t end = name.size(), start = end;
+  while (start > 0 && ((unsigned char)name[start - 1] & 0xC0) == 0x80) --start;
+  if (start > 0 && (unsigned char)name[start - 1] >= 0xC0) {
+    const unsigned char lead = (unsigned char)name[start - 1];
+    const size_t need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (end - (start - 1) < need) name.erase(start - 1);
+  }
+  const size_t first = name.find_first_not_of(' ');
+  const size_t last = name.find_last_not_of(' ');
+  return first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
+}
+
+std::string VersionCaption(int v) {
+  if (v < 0 || v >= VersionTableSize) return {};
+  std::string name = VersionName(v);
+  return name.empty() ? VersionCaptions[v] : name;
 }
 
 namespace {

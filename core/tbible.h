@@ -29,6 +29,13 @@ TCharSet VersionLetters(int versionIndex);  // empty outside 0..10
 // The folder of a version on disk: the table's folder with "/" for the backslash.
 std::string VersionDiskFolder(int versionIndex);
 
+// The translation's own name that the version folder carries in "Name.txt" (UTF-8, its first
+// line; at most 200 bytes, control characters dropped), "" when it has none.
+std::string VersionName(int versionIndex);
+// What the menu and the version's windows are captioned with: VersionName, else the table's
+// caption, so that a caption never names a translation other than the one in the folder.
+std::string VersionCaption(int versionIndex);
+
 class TBook {
  public:
   std::string Title;

@@ -19,6 +19,7 @@ struct TVersionBook {
 
 struct TVersionData {
   std::vector<TVersionBook> Books;  // in display (position) order
+  std::string Name;                 // the translation's own name, UTF-8; "" when unknown
 };
 
 // Words are the maximal runs of the letters outside footnotes ("{" to the next "}"); WordList.txt holds each distinct lower-cased word once,

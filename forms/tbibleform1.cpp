@@ -163,7 +163,7 @@ TBibleForm1::TBibleForm1(const TBibleFormShared& shared, int x, int b, int c, in
 
 void TBibleForm1::FormCreate() {
   const int x = VersionIndex();
-  setWindowTitle(QString::fromUtf8(VersionCaptions[x]));
+  setWindowTitle(QString::fromUtf8(VersionCaption(x)));
   JustCreated = true;
   BRichEdit1->Letters = Bible->Letters;
 }

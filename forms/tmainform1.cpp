@@ -5,6 +5,11 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +26,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "controls/fontconvert.h"
 #include "controls/tbiblecombobox.h"
@@ -32,6 +39,8 @@
 #include "core/nearestplace.h"
 #include "core/tbible.h"
 #include "core/tlargestringlist.h"
+#include "core/wordsearch.h"
+#include "forms/taddversionform1.h"
 #include "forms/tbibleform1.h"
 #include "forms/tdic_form1.h"
 #include "forms/tlistmessageform1.h"
@@ -61,6 +70,7 @@ QWidget* Panel(QWidget* parent, QWidget* child) {
 TMainForm1::TMainForm1(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("MainForm1"));
   setWindowTitle(QStringLiteral("Библията"));
+  setAcceptDrops(true);
   LocateProgramFiles();
   CreateControls();
   CreateMenus();
@@ -174,6 +184,28 @@ void TMainForm1::CreateControls() {
   Splitter2->setStretchFactor(1, 1);
   panel->addWidget(Splitter2, 1);
 
+  // Under the found list, which it explains; the controls above keep their places.
+  CheckBox1 = new QCheckBox(QStringLiteral("всички форми"), Panel3);
+  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+  CheckBox1->setToolTip(QStringLiteral("Търси всички форми на думата"));
+  panel->addWidget(CheckBox1);
+  // The label is read by its text, which changes with every search; the panel holding it is
+  // found by its name, as the status bar is.
+  Panel9 = new QWidget(Panel3);
+  Panel9->setObjectName(QStringLiteral("Panel9"));
+  Panel9->setAccessibleName(QStringLiteral("Намерени форми"));
+  auto* formsLayout = new QVBoxLayout(Panel9);
+  formsLayout->setContentsMargins(0, 0, 0, 0);
+  Label1 = new QLabel(Panel9);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setWordWrap(true);
+  // A prefix of many words must not stretch the panel: the label shows what fits.
+  Label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  Label1->setMaximumHeight(4 * Label1->fontMetrics().lineSpacing());
+  formsLayout->addWidget(Label1);
+  Panel9->hide();
+  panel->addWidget(Panel9);
+
   BibleComboBox1 = new TBibleComboBox();
   BibleComboBox1->setObjectName(QStringLiteral("BibleComboBox1"));
   BibleComboBox1->setToolTip(QStringLiteral("Отваряни стихове"));
@@ -262,6 +294,7 @@ void TMainForm1::CreateMenus() {
   N1 = File1->addSeparator();
   N1->setVisible(false);
   Exit1 = File1->addAction(QStringLiteral("E&xit"));
+  AddVersion1 = File1->addAction(QStringLiteral("Добави превод…"));
 
   Goto1 = bar->addMenu(QStringLiteral("&Иди на"));
   Previous1 = Goto1->addAction(QStringLiteral("предишния стих"));
@@ -300,6 +333,9 @@ void TMainForm1::ConnectEvents() {
   for (QAction* item : Version)
     BIBLE_CONNECT(item, &QAction::triggered, to, [this, item] { VersionClick(item); });
   BIBLE_CONNECT(Exit1, &QAction::triggered, to, [this] { Exit1Click(); });
+  BIBLE_CONNECT(AddVersion1, &QAction::triggered, to, [this] { AddVersion1Click(); });
+  // A version imported while the program runs is listed the next time the menu opens.
+  BIBLE_CONNECT(File1, &QMenu::aboutToShow, to, [this] { ListVersions(); });
   BIBLE_CONNECT(ViewWindow1, &QAction::triggered, to, [this] { ViewWindow1Click(); });
   BIBLE_CONNECT(Previous1, &QAction::triggered, to, [this] { Previous1Click(); });
   BIBLE_CONNECT(Random1, &QAction::triggered, to, [this] { Random1Click(); });
@@ -341,6 +377,7 @@ void TMainForm1::ConnectEvents() {
   LargeListBox1->OnClick = [this](QObject*) { LargeListBox1ChangeItemIndex(); };
   LargeListBox1->OnKeyPress = [this](QObject*, char& key) { LargeListBox1KeyPress(key); };
   BIBLE_CONNECT(Button1, &QPushButton::pressed, to, [this] { Button1MouseDown(); });
+  BIBLE_CONNECT(CheckBox1, &QCheckBox::clicked, to, [this] { CheckBox1Click(); });
   for (QAction* item : {Only1, And1, Or1, Without1})
     BIBLE_CONNECT(item, &QAction::triggered, to, [this, item] { ModeClick(item); });
   ListBox2->OnClick = [this](QObject*) { ListBox2Click(); };
@@ -382,6 +419,8 @@ void TMainForm1::FormCreate() {
   // The search session holds the range for the run; the settings take it back at exit.
   Search.BookSet = Settings.SearchRange;
   Search.RangeType = Settings.SearchRangeType;
+  Search.Forms = Settings.AllForms;
+  CheckBox1->setChecked(Settings.AllForms);
   SelectBulgarianLayout(Settings.FoneticCyr);
 }
 
@@ -438,9 +477,9 @@ void TMainForm1::ListVersions() {
   }
   Dictionary1->setVisible(dictionaries);
   if (dictionaries) DictionaryFolder = DataRoot + "Dictionaries/";
-  // The captions in one place, for the day a version names its own translation.
+  // A folder that carries its translation's own name is listed by that name.
   for (int i = 0; i < VersionTableSize; ++i)
-    Version[size_t(i)]->setText(QString::fromUtf8(VersionCaptions[i]));
+    Version[size_t(i)]->setText(QString::fromUtf8(VersionCaption(i)));
   N1->setVisible(dictionaries || !BibleForms().empty());
   N3->setVisible(any);
 }
@@ -455,10 +494,94 @@ void TMainForm1::showEvent(QShowEvent* event) {
 
 void TMainForm1::FormShow() {
   if (FLogo) FLogo->exec();
-  ReopenWindows();
+  if (FirstStart)
+    OpenFirstWindows();
+  else
+    ReopenWindows();
   ActivateAndTile();
   if (Settings.DictionaryVisible) Dictionary1Click();
   if (Settings.LinkViewer) ViewWindow1Click();
+  if (!FileToAdd.isEmpty()) OpenFileToAdd(FileToAdd);
+}
+
+void TMainForm1::OpenFirstWindows() {
+  auto present = [](int v) {
+    std::error_code ec;
+    return std::filesystem::exists(DataFile(VersionDiskFolder(v) + "BibleTitles.txt", TPathUse::Read), ec);
+  };
+  std::vector<int> chosen;
+  for (int v : {0, 1, 2, 3, 4, 6, 7, 8, 10, 5})
+    if (present(v)) {
+      chosen.push_back(v);
+      break;
+    }
+  if (present(9)) chosen.push_back(9);
+  for (int v : {0, 1, 2, 3, 4, 6, 7, 8, 10, 5})
+    if (chosen.size() < 2 && present(v) && std::find(chosen.begin(), chosen.end(), v) == chosen.end())
+      chosen.push_back(v);
+  if (chosen.empty()) {
+    AddVersion1Click();
+    return;
+  }
+  // John 1:1 (book slot 54); the first is created last, so that it is the active window.
+  for (auto v = chosen.rbegin(); v != chosen.rend(); ++v) OpenBibleWindow(*v, 54, 1, 1);
+}
+
+TAddVersionForm1* TMainForm1::AddVersionForm() {
+  if (!FAddVersion) {
+    FAddVersion = new TAddVersionForm1(this);
+    FAddVersion->Settings = &Settings;
+    BIBLE_CONNECT(FAddVersion.data(), &TAddVersionForm1::VersionImported, &FConnections,
+                  [this](int v) { VersionImported(v); });
+  }
+  return FAddVersion;
+}
+
+void TMainForm1::AddVersion1Click() { AddVersionForm()->ShowLibrary(); }
+
+void TMainForm1::OpenFileToAdd(const QString& path) { AddVersionForm()->ChooseFile(path); }
+
+void TMainForm1::VersionImported(int version) {
+  bool shown = false;
+  for (TBibleForm1* form : BibleForms())
+    if (form->VersionIndex() == version)
+      if (QMdiSubWindow* sub = form->SubWindow()) {
+        sub->close();
+        shown = true;
+      }
+  // The loaded copy goes once no window of the version is left (closing ones go on the next turn).
+  auto drop = std::make_shared<std::function<void(int)>>();
+  *drop = [this, version, drop, shown](int tries) {
+    bool open = false;
+    for (QMdiSubWindow* sub : MdiArea->subWindowList())
+      if (auto* form = qobject_cast<TBibleForm1*>(sub->widget()))
+        open = open || form->VersionIndex() == version;
+    if (!open || tries == 0) {
+      if (!open) {
+        // With no window left the place has no version, as before the first window opened.
+        if (Place.Bible == Bibles[size_t(version)].get()) Place.Bible = nullptr;
+        Bibles[size_t(version)].reset();
+      }
+      ListVersions();
+      // A version that was shown is shown again, with its new text, at the place shown.
+      if (!open && shown) OpenBibleWindow(version, Place.Book, SpinEdit1->Value(), SpinEdit2->Value());
+      return;
+    }
+    QTimer::singleShot(50, this, [drop, tries] { (*drop)(tries - 1); });
+  };
+  (*drop)(40);
+}
+
+void TMainForm1::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() == 1 && urls[0].isLocalFile()) event->acceptProposedAction();
+}
+
+void TMainForm1::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() != 1 || !urls[0].isLocalFile()) return;
+  event->acceptProposedAction();
+  OpenFileToAdd(urls[0].toLocalFile());
 }
 
 void TMainForm1::ReopenWindows() {
@@ -581,6 +704,12 @@ void TMainForm1::LoadVersion(TBible* bible, int book) {
   BibleComboBox1->LoadFromFile(bible->HistoryPath + "VerseHistory.txt");
   if (FListMessage) FListMessage->CheckList(BibleComboBox1, QStringLiteral("отваряните стихове"));
   LoadBookmarkMenu();
+  // The forms found belong to the previous version's word list.
+  Search.MatchedForms.clear();
+  Search.Expanded = false;
+  Search.FormsMissing = false;
+  VersionHasForms = HasFormGroups(*bible);
+  ShowForms();
 }
 
 std::vector<TBibleForm1*> TMainForm1::BibleForms() const { return TBibleForm1::FormsIn(MdiArea); }

@@ -112,11 +112,11 @@ bool TMainForm1::ComboBox1KeyPress(char& key) {
   TBible* bible = Place.Bible;
   if (!bible) return false;
   if (key == 13) {
-    GoToReference(EncodeText(ComboBox1->currentText(), NameCharset()));
+    GoToReference(EncodeTypedText(ComboBox1->currentText(), NameCharset()));
     return true;
   }
   if (key == ' ') {
-    std::string s = EncodeText(ComboBox1->currentText(), NameCharset());
+    std::string s = EncodeTypedText(ComboBox1->currentText(), NameCharset());
     if (s.size() < 2) return false;
     NormalizeReference(s);
     const int position = FindBookName(*bible, s);
@@ -146,7 +146,7 @@ namespace {
 char TypedByte(const QKeyEvent& key, int charset) {
   const QString text = key.text();
   if (text.size() != 1 || key.key() == Qt::Key_Delete || text[0].unicode() == 127) return 0;
-  const std::string bytes = EncodeText(text, charset);
+  const std::string bytes = EncodeTypedText(text, charset);
   if (bytes.size() != 1) return 0;
   // A character the code page cannot hold comes back as '?'.
   if (bytes[0] == '?' && text[0] != QLatin1Char('?')) return 0;

@@ -2,6 +2,8 @@
 // versions and dictionary of tests/support, a settings file, a history list, references and
 // marked-up verses. Usage: fuzz-seedgen OUTPUT-FOLDER; makes OUTPUT-FOLDER/<target>/seed-N.
 
+#include <sqlite3.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -97,8 +99,10 @@ int main(int argc, char** argv) {
   const std::vector<Sample> samples = {
       {4, EnglishSample()}, {0, BulgarianSample()}, {9, GreekSample()}};
   const std::string books(78, '\x01');
-  for (const char* target : {"bible", "infofile", "verselist", "wordlist", "index", "settings",
-                             "history", "reference", "markup", "poke", "picturelist", "jpeg"})
+  for (const char* target :
+       {"bible", "infofile", "verselist", "wordlist", "index", "settings", "history", "reference",
+        "markup", "poke", "picturelist", "jpeg", "osis", "usfm", "mybible", "esword", "zefania",
+        "lexicon", "swordconf"})
     std::filesystem::remove_all(Out + "/" + target);
   for (const Sample& s : samples) {
     const std::string folder = WriteSampleVersion(temp.Path(), s.Version, s.Data);
@@ -186,6 +190,99 @@ int main(int argc, char** argv) {
   Seed("markup", std::string(1, char(3)) + "word<WH0430> <FI>added<Fi> <RF>note<Rf><CM>");
   Seed("markup", std::string(1, char(4)) + "<hi rend=\"italic\">x</hi> <lb/> ~ | {}");
   Seed("markup", std::string(1, char(0)) + "plain ~ text | with {notes}");
+
+  // The readers of Bible files: a small Bible of each format, with the markup each one reads.
+  const std::string osis =
+      "<?xml version=\"1.0\"?>\n<osis><osisText osisIDWork=\"T\"><header><work><title>Test</title>"
+      "</work></header><div type=\"book\" osisID=\"Gen\"><chapter osisID=\"Gen.1\"><verse "
+      "osisID=\"Gen.1.1\">In the <w lemma=\"strong:H7225\">beginning</w><note>a note</note></verse>"
+      "<p><verse sID=\"v2\" osisID=\"Gen.1.2 Gen.1.3\"/>And <transChange "
+      "type=\"added\">it</transChange>"
+      "</p><lg><l>was</l></lg><verse eID=\"v2\"/></chapter></div></osisText></osis>\n";
+  Seed("osis", std::string(1, '\x01') + osis);
+  Seed("osis", std::string(1, '\0') + osis.substr(0, osis.size() / 2));
+  Seed(
+      "usfm",
+      std::string(1, '\x01') +
+          fuzz::Join({"\\id GEN Test\n\\h Genesis\n\\toc3 Gen\n\\c 1\n\\s1 Heading\n\\p\n\\v 1 In "
+                      "the \\w beginning|strong=\"H7225\"\\w*\\f + \\fr 1:1 \\ft note\\f*\n\\v 2-3 "
+                      "\\add and\\add* \\x - \\xo 1:2 \\xt Isa 1\\x*\n\\q1 line",
+                      "\\id JHN\n\\c 3\n\\v 16 \\wj For God\\wj*", "\\id XYZ\n\\v 1 early"}));
+  auto database = [&](const char* sql) {
+    const std::string path = temp.File("seed.db");
+    std::filesystem::remove(path);
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return ReadFileBytes(path);
+  };
+  const std::string mybible = database(
+      "CREATE TABLE info(name, value); INSERT INTO info VALUES('description','Test');"
+      "CREATE TABLE books(book_number, short_name, long_name); INSERT INTO books "
+      "VALUES(10,'Gen','Genesis');"
+      "CREATE TABLE verses(book_number, chapter, verse, text);"
+      "INSERT INTO verses VALUES(10,1,1,'In the<S>7225</S><m>N</m> "
+      "<i>beginning</i><f>[1]</f><n>note</n><br/>');"
+      "INSERT INTO verses VALUES(470,1,2,'<J>word</J><pb/><h>heading</h><t>x</t>');");
+  const std::string commentaries = database(
+      "CREATE TABLE commentaries(book_number, chapter_number_from, verse_number_from, "
+      "chapter_number_to, verse_number_to, marker, text);"
+      "INSERT INTO commentaries VALUES(10,1,1,1,1,'[1]','a <i>note</i>');");
+  Seed("mybible",
+       fuzz::Join({mybible, commentaries, "\x01In the<S>7225</S> <i>x</i><f>[1]</f><n>n</n>"}));
+  Seed("mybible", fuzz::Join({mybible.substr(0, mybible.size() / 2), "", "\x02<n><n>x</n>"}));
+  const std::string esword = database(
+      "CREATE TABLE Details(Title, Abbreviation); INSERT INTO Details VALUES('Test','T');"
+      "CREATE TABLE Bible(Book, Chapter, Verse, Scripture);"
+      "INSERT INTO Bible VALUES(1,1,1,'In the{\\cf15\\I  H7225} \\i beginning\\i0 \\u1117?\\par "
+      "{\\super 1}');");
+  Seed("esword",
+       fuzz::Join({esword, "\x01In {\\cf15\\I H0430} \\'e9\\u-3913?{\\*\\x y}\\b x\\b0 \\line"}));
+  Seed("esword", fuzz::Join({database("CREATE TABLE sqliteplus_license(x);"), "{\\i x"}));
+  const std::string zefania =
+      "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<XMLBIBLE biblename=\"Test\">\n"
+      "<BIBLEBOOK bnumber=\"1\" bname=\"Genesis\" bsname=\"Gen\"><CHAPTER cnumber=\"1\">"
+      "<VERS vnumber=\"1\">In the <gr str=\"7225\">beginning</gr> God<NOTE>a note</NOTE></VERS>"
+      "<VERS vnumber=\"3\">And <STYLE fs=\"italic\">God</STYLE> said<BR/>x</VERS>"
+      "</CHAPTER><CHAPTER cnumber=\"3\"><VERS vnumber=\"1\">Now</VERS></CHAPTER></BIBLEBOOK>\n"
+      "<BIBLEBOOK bnumber=\"43\"><CAPTION>Head</CAPTION><CHAPTER cnumber=\"3\">"
+      "<VERS vnumber=\"16\">For God so loved</VERS><VERS vnumber=\"16\"> the world</VERS>"
+      "</CHAPTER></BIBLEBOOK>\n<BIBLEBOOK bnumber=\"70\"><CHAPTER cnumber=\"1\">"
+      "<VERS vnumber=\"300\">x</VERS></CHAPTER></BIBLEBOOK></XMLBIBLE>\n";
+  Seed("zefania", std::string(1, '\x04') + zefania);
+  Seed("zefania", std::string(1, '\x05') + zefania);
+  Seed("zefania", std::string(1, '\x00') +
+                      "<XMLBIBLE><BIBLEBOOK bnumber=\"40\" bname=\"\xD0\x9C\xD0\xB0\xD1\x82\">"
+                      "<CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">\xD0\x9A\xD0\xBD\xD0\xB8\xD0"
+                      "\xB3\xD0\xB0</VERS></CHAPTER></BIBLEBOOK></XMLBIBLE>");
+
+  Seed("lexicon", std::string(1, '\0') +
+                      "<TEI><entry lemma=\"\xCE\xBB\xCF\x8C\xCE\xB3\xCE\xBF\xCF\x82\" "
+                      "strong=\"G3056\"><sense>a word</sense><etym>from</etym></entry>"
+                      "<entry lemma=\"\"/></TEI>");
+  Seed("lexicon", std::string(1, '\1') +
+                      "<lexicon><entry><status>x</status><w>\xD7\x90\xD7\x91</w> father"
+                      "<sense>one</sense></entry><entry>none</entry></lexicon>");
+  Seed("lexicon", std::string(1, '\2') +
+                      fuzz::Join({"00-database-info\tA\tK\nhouse\tK\tV\ntwo words\tf\tB\n"
+                                  "house\tAAAA\t////////\n",
+                                  "about this dictionary\nhouse\n  \xD0\xBA\xD1\x8A\xD1\x89\xD0"
+                                  "\xB0\n\ntwo words\nx\n"}));
+
+  const std::string conf =
+      "[Module]\nDataPath=./modules/texts/ztext/module/\nModDrv=zText\nBlockType=BOOK\n"
+      "CompressType=ZIP\nSourceType=OSIS\nEncoding=UTF-8\nLang=en\nVersification=KJV\n";
+  Seed("swordconf", fuzz::Join({conf, "modules/texts/ztext/module/ot.bzs\n"
+                                      "modules/texts/ztext/module/ot.bzv\n"
+                                      "modules/texts/ztext/module/ot.bzz\n"}));
+  Seed("swordconf", fuzz::Join({"[Words]\r\nDataPath=./modules/lexdict/rawld/words/words\r\n"
+                                "ModDrv=RawLD4\r\n",
+                                "modules/lexdict/rawld/words/words.idx\n"
+                                "modules/lexdict/rawld/words/words.dat\n"}));
+  Seed("swordconf", fuzz::Join({"[Gen]\nAbsoluteDataPath=/nonexistent/\nDataPath=./x/\n"
+                                "ModDrv=RawCom\n[Second]\nModDrv=zLD\n",
+                                "x/ot\n../outside\n/abs\n"}));
   std::printf("%d seeds in %s\n", Written, Out.c_str());
   return 0;
 }

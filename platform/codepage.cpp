@@ -4,6 +4,8 @@
 #include <QStringEncoder>
 #include <array>
 
+#include "core/codepage.h"
+
 const char* CodePageName(int charset) {
   switch (charset) {
     case 204:
@@ -95,4 +97,8 @@ std::string EncodeText(const QString& text, int charset) {
       out.push_back('?');
   }
   return out;
+}
+
+std::string EncodeTypedText(const QString& text, int charset) {
+  return FitToCodePage(text.toStdString(), CodePageName(charset));
 }

@@ -19,6 +19,11 @@ QString DecodeBytes(const QByteArray& bytes, int charset);
 // A character the code page lacks becomes one "?" byte.
 std::string EncodeText(const QString& text, int charset);
 
+// Text the user typed or pasted to look for: a letter the code page lacks is written as the letter
+// it has without the marks (a pasted "ѝ" looks for "и"), marks after a kept letter are dropped
+// ("любо́в" looks for "любов"), only what still does not fit becomes "?" (core/codepage.h).
+std::string EncodeTypedText(const QString& text, int charset);
+
 // The system's ANSI code page (windows-1251).
 inline QString AnsiToQString(std::string_view bytes) { return DecodeBytes(bytes, AnsiCharset); }
 inline std::string QStringToAnsi(const QString& text) { return EncodeText(text, AnsiCharset); }

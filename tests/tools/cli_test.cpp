@@ -10,6 +10,7 @@
 
 #include "core/cp1251.h"
 #include "tests/support/testversion.h"
+#include "tools/bible-tool/twordforms.h"
 #include "tools/bible-tool/tcommands.h"
 #include "tools/bible-tool/timportcommands.h"
 
@@ -84,6 +85,20 @@ TEST_F(CliTest, ReadsVersesChaptersWordsAndSearches) {
 
   r = RunTool({"search", Data.Path(), "0", "Бог", "и", "света"}, Scratch);
   EXPECT_EQ(r.Out.rfind("Бог + света | ", 0), 0u) << r.Out;
+
+  // All forms where the version has its groups, the forms named before the verses; a prefix in
+  // either setting; a version without groups searched exactly, and told so.
+  WriteVersionForms(Data.Path() + "KJV/", 4, 3);
+  r = RunTool({"search", Data.Path(), "4", "love", "--forms"}, Scratch);
+  EXPECT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Out.rfind("love (2 форми) | ", 0), 0u) << r.Out;
+  EXPECT_NE(r.Out.find("\nформи: love, loved\nGenesis 1:3\n"), std::string::npos) << r.Out;
+  EXPECT_NE(r.Out.find("John 3:16\n"), std::string::npos) << r.Out;
+  r = RunTool({"search", Data.Path(), "4", "LOV*"}, Scratch);
+  EXPECT_EQ(r.Out.rfind("LOV* (2 форми) | ", 0), 0u) << r.Out;
+  r = RunTool({"search", Data.Path(), "0", "Бог", "--forms"}, Scratch);
+  EXPECT_EQ(r.Out.rfind("Бог | ", 0), 0u) << r.Out;
+  EXPECT_NE(r.Err.find("has no form groups; searched exactly"), std::string::npos) << r.Err;
 }
 
 TEST_F(CliTest, ErrorsAreOneLineAndNonZero) {

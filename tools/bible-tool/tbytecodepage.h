@@ -1,10 +1,13 @@
 #pragma once
-// The single-byte code pages of stored text (windows-1250, -1251, -1252, -1253) from tables of
-// their own, for the reading commands: they convert only at the terminal's boundary and must start
-// without loading ICU. The importer's TCodePage adds transliteration on top of the same idea.
+// The single-byte code pages of stored text (windows-1250, -1251, -1252, -1253) over core's tables
+// (core/codepage.h), for the reading commands: they convert only at the terminal's boundary and
+// must start without loading ICU. The importer's TCodePage adds transliteration over the same
+// tables.
 
 #include <string>
 #include <string_view>
+
+#include "core/codepage.h"
 
 class TByteCodePage {
  public:
@@ -13,17 +16,14 @@ class TByteCodePage {
   explicit TByteCodePage(std::string_view name);
 
   std::string Decode(std::string_view bytes) const;
-  // A character the code page lacks becomes "?": a search for it then finds nothing.
+  // A character the code page lacks is fitted as core/codepage.h says, else becomes "?": a
+  // search for it then finds nothing.
   std::string Encode(std::string_view utf8) const;
 
  private:
-  const char16_t* High;  // the characters of bytes 0x80..0xFF
+  const TCodePageTable* Page;
 };
 
 // The code page of a version's text, from its font character set: windows-1250 for version 8,
 // windows-1253 for version 9, windows-1251 for every other version.
 std::string VersionCodePage(int versionIndex);
-
-// UTF-8 helpers; malformed bytes decode as U+FFFD.
-std::u32string Utf8ToUtf32(std::string_view s);
-std::string Utf32ToUtf8(std::u32string_view s);

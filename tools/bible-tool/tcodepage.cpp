@@ -1,21 +1,17 @@
 #include "tools/bible-tool/tcodepage.h"
 
-#include "core/cp1251.h"
-
-#include <unicode/translit.h>
 #include <unicode/normalizer2.h>
-#include <unicode/ucnv.h>
+#include <unicode/translit.h>
 #include <unicode/unistr.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
+#include "core/cp1251.h"
+
 namespace {
 
-struct TConverterCloser {
-  void operator()(UConverter* c) const { ucnv_close(c); }
-};
 
 }  // namespace
 
@@ -31,60 +27,28 @@ std::string NormalizeNfc(std::string_view utf8) {
   return out;
 }
 
-TCodePage::TCodePage(const std::string& name) : FName(name) {
-  UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<UConverter, TConverterCloser> conv(ucnv_open(name.c_str(), &status));
-  if (U_FAILURE(status) || !conv) throw std::runtime_error("unknown code page " + name);
-  // Only round-trip mappings count: each byte's own character maps back to that byte.
-  for (int b = 0; b < 256; ++b) {
-    char in = char(b);
-    UChar outBuf[4];
-    status = U_ZERO_ERROR;
-    ucnv_setToUCallBack(conv.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-    status = U_ZERO_ERROR;
-    int32_t n = ucnv_toUChars(conv.get(), outBuf, 4, &in, 1, &status);
-    ToUnicode[b] = 0xFFFD;
-    if (U_SUCCESS(status) && n == 1 && outBuf[0] != 0xFFFD && outBuf[0] != 0x1A) {
-      ToUnicode[b] = outBuf[0];
-      FromUnicode.emplace(char32_t(outBuf[0]), (unsigned char)b);
-    }
-  }
+TCodePage::TCodePage(const std::string& name) : FName(name), Page(TCodePageTable::Find(name)) {
+  if (!Page) throw std::runtime_error("unknown code page " + name);
 }
 
 TCodePage::~TCodePage() = default;
 
 bool TCodePage::Representable(std::string_view utf8) const {
   for (char32_t c : Utf8ToUtf32(utf8))
-    if (!FromUnicode.count(c)) return false;
+    if (c == 0xFFFD || Page->Byte(c) < 0) return false;
   return true;
 }
 
 std::string TCodePage::Decode(std::string_view bytes) const {
   std::string out;
   out.reserve(bytes.size());
-  for (unsigned char b : bytes) AppendUtf8(out, ToUnicode[b]);
+  for (unsigned char b : bytes) AppendUtf8(out, Page->Char(b));
   return out;
 }
 
 std::string TCodePage::Encode(std::string_view utf8) {
-  std::u32string text = Utf8ToUtf32(NormalizeNfc(utf8));
-  std::string out;
-  out.reserve(text.size());
-  std::u32string run;
-  for (char32_t c : text) {
-    auto it = FromUnicode.find(c);
-    if (it != FromUnicode.end()) {
-      if (!run.empty()) {
-        out += EncodeRun(run);
-        run.clear();
-      }
-      out.push_back(char(it->second));
-    } else {
-      run.push_back(c);
-    }
-  }
-  if (!run.empty()) out += EncodeRun(run);
-  return out;
+  return FitToCodePage(Utf8ToUtf32(NormalizeNfc(utf8)), *Page, Fitted,
+                       [this](std::u32string_view run) { return EncodeRun(std::u32string(run)); });
 }
 
 // A run of characters the code page lacks, transliterated together so that context-dependent
@@ -106,9 +70,9 @@ std::string TCodePage::EncodeRun(const std::u32string& run) {
     u.toUTF8String(s);
     out.clear();
     for (char32_t c : Utf8ToUtf32(s)) {
-      auto it = FromUnicode.find(c);
-      if (it == FromUnicode.end() || c == '?') return false;
-      out.push_back(char(it->second));
+      const int b = Page->Byte(c);
+      if (b < 0 || c == '?') return false;
+      out.push_back(char(b));
     }
     return true;
   };

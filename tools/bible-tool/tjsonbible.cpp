@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cctype>
 #include <map>
 
 #include "tools/bible-tool/tcommands.h"
@@ -80,4 +81,12 @@ std::vector<TSourceBook> ReadJsonBible(const std::string& packageFolder, const s
   }
   if (out.empty()) throw TInputError(folder + " holds no verses of " + name);
   return out;
+}
+
+std::string JsonBibleTitle(const std::string& name) {
+  if (name == "asv") return "American Standard Version (1901)";
+  if (name == "kjv") return "King James Version";
+  std::string upper = name;
+  for (char& c : upper) c = char(std::toupper((unsigned char)c));
+  return upper;
 }

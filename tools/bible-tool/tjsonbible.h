@@ -11,3 +11,7 @@
 // Reads translation NAME ("asv", "kjv") of the unpacked package folder. Throws TInputError when a
 // file is missing or not what the package's layout says.
 std::vector<TSourceBook> ReadJsonBible(const std::string& packageFolder, const std::string& name);
+
+// The translation's own name for the package's file name ("asv" -> "American Standard Version");
+// an unknown one in capitals.
+std::string JsonBibleTitle(const std::string& name);

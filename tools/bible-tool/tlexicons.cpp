@@ -132,6 +132,8 @@ TDictionaryData ReadAbbottSmith(const std::string& xmlFile, TImportLog& log) {
   }
   if (xml.hasError())
     throw std::runtime_error(xmlFile + ": " + xml.errorString().toStdString());
+  log.LettersFitted += cp.Fitted.LettersFitted;
+  log.MarksDropped += cp.Fitted.MarksDropped;
   log.Transliterated += cp.Transliterated;
   log.Unrepresentable += cp.Unrepresentable;
   return data;
@@ -184,6 +186,8 @@ TDictionaryData ReadBrownDriverBriggs(const std::string& xmlFile, TImportLog& lo
   }
   if (xml.hasError())
     throw std::runtime_error(xmlFile + ": " + xml.errorString().toStdString());
+  log.LettersFitted += cp.Fitted.LettersFitted;
+  log.MarksDropped += cp.Fitted.MarksDropped;
   log.Transliterated += cp.Transliterated;
   log.Unrepresentable += cp.Unrepresentable;
   return data;
@@ -249,6 +253,8 @@ TDictionaryData ReadFreeDict(const std::string& indexFile, const std::string& da
       log.Progress(line.substr(0, t1), int(data.Articles.size()), 0);
   }
   log.Omitted += skipped;
+  log.LettersFitted += cp.Fitted.LettersFitted;
+  log.MarksDropped += cp.Fitted.MarksDropped;
   log.Transliterated += cp.Transliterated;
   log.Unrepresentable += cp.Unrepresentable;
   return data;

@@ -2,42 +2,17 @@
 
 #include <versekey.h>
 
-#include <array>
-
 #include "tools/bible-tool/tbookslots.h"
 #include "tools/bible-tool/tcodepage.h"
 #include "tools/bible-tool/tcommands.h"
 
 namespace {
 
-// OSIS names of the book numbers 1..66 and of Zefania's numbers 67..81; "" = no slot.
-constexpr std::array<const char*, 81> NumberedBooks = {
-    "Gen", "Exod", "Lev", "Num", "Deut", "Josh", "Judg", "Ruth", "1Sam", "2Sam", "1Kgs", "2Kgs",
-    "1Chr", "2Chr", "Ezra", "Neh", "Esth", "Job", "Ps", "Prov", "Eccl", "Song", "Isa", "Jer", "Lam",
-    "Ezek", "Dan", "Hos", "Joel", "Amos", "Obad", "Jonah", "Mic", "Nah", "Hab", "Zeph", "Hag",
-    "Zech", "Mal", "Matt", "Mark", "Luke", "John", "Acts", "Rom", "1Cor", "2Cor", "Gal", "Eph",
-    "Phil", "Col", "1Thess", "2Thess", "1Tim", "2Tim", "Titus", "Phlm", "Heb", "Jas", "1Pet",
-    "2Pet", "1John", "2John", "3John", "Jude", "Rev",
-    // 67..81: Judith, Wisdom, Tobit, Sirach, Baruch, 1 and 2 Maccabees, the additions to Daniel
-    // and to Esther, the Prayer of Manasseh, 3 and 4 Maccabees, the Letter of Jeremiah, 1 and 2
-    // Esdras.
-    "Jdt", "Wis", "Tob", "Sir", "Bar", "1Macc", "2Macc", "", "", "PrMan", "3Macc", "", "EpJer",
-    "1Esd", "2Esd"};
-
 std::string Encode(TCodePage& cp, const std::string& utf8, TImportLog& log) {
-  int64_t t = cp.Transliterated, u = cp.Unrepresentable;
-  std::string out = cp.Encode(utf8);
-  log.Transliterated += cp.Transliterated - t;
-  log.Unrepresentable += cp.Unrepresentable - u;
-  return out;
+  return EncodeLogged(cp, utf8, log);
 }
 
 }  // namespace
-
-int SlotOfProtestantNumber(int number) {
-  if (number < 1 || number > int(NumberedBooks.size())) return 0;
-  return BookSlotOfOsis(NumberedBooks[size_t(number - 1)]);
-}
 
 TVersionData BuildVersion(const std::vector<TSourceBook>& books, int versionIndex,
                           TImportLog& log) {
@@ -48,15 +23,28 @@ TVersionData BuildVersion(const std::vector<TSourceBook>& books, int versionInde
   key.setLocale(VersionLocale(versionIndex).c_str());
   TVersionData data;
   int done = 0;
+  size_t verseCount = 0;
   for (const TSourceBook& b : books) {
     TVersionBook vb;
     vb.Slot = uint16_t(b.Slot);
     for (const auto& chapter : b.Chapters) {
+      const size_t c = vb.Chapters.size();
       std::vector<std::string> verses;
-      for (const std::string& verse : chapter)
+      for (const std::string& verse : chapter) {
+        const size_t v = verses.size();
+        const bool paragraph = c < b.ParagraphStarts.size() && v < b.ParagraphStarts[c].size() &&
+                               b.ParagraphStarts[c][v];
         verses.push_back(Encode(
-            cp, VerseForVersion(TConvertedVerse{TidyViewMarkup(verse), false}, versionIndex, log),
+            cp,
+            VerseForVersion(TConvertedVerse{TidyViewMarkup(verse), paragraph}, versionIndex, log),
             log));
+        if (verses.back().size() > 65535)
+          throw TInputError(OsisOfBookSlot(b.Slot) + " " + std::to_string(c + 1) + ":" +
+                            std::to_string(v + 1) +
+                            " is longer than the 65535 bytes a verse can hold");
+        if (++verseCount > 65535)
+          throw TInputError("more than the 65535 verses a version can hold");
+      }
       vb.Chapters.push_back(std::move(verses));
     }
     const std::string osis = OsisOfBookSlot(b.Slot);

@@ -103,16 +103,23 @@ TSourceMarkup ModuleMarkup(const sword::SWModule& module) {
 bool ApparatusSign(char32_t c) { return c >= 0x2E00 && c <= 0x2E05; }
 
 std::string Encode(TCodePage& cp, const std::string& utf8, TImportLog& log) {
-  int64_t t = cp.Transliterated, u = cp.Unrepresentable;
-  std::string out = cp.Encode(utf8);
-  log.Transliterated += cp.Transliterated - t;
-  log.Unrepresentable += cp.Unrepresentable - u;
-  return out;
+  return EncodeLogged(cp, utf8, log);
 }
 
 bool IsCyrillic(char32_t c) { return c >= 0x400 && c <= 0x4FF; }
 
 }  // namespace
+
+std::string EncodeLogged(TCodePage& cp, const std::string& utf8, TImportLog& log) {
+  const TFitCounts f = cp.Fitted;
+  const int64_t t = cp.Transliterated, u = cp.Unrepresentable;
+  std::string out = cp.Encode(utf8);
+  log.LettersFitted += cp.Fitted.LettersFitted - f.LettersFitted;
+  log.MarksDropped += cp.Fitted.MarksDropped - f.MarksDropped;
+  log.Transliterated += cp.Transliterated - t;
+  log.Unrepresentable += cp.Unrepresentable - u;
+  return out;
+}
 
 std::string VersionLocale(int v) {
   switch (v) {
@@ -288,6 +295,8 @@ TVersionData ReadSwordBible(const std::string& name, int versionIndex, TImportLo
   }
   if (data.Books.empty()) throw std::runtime_error("SWORD module " + moduleName + " has no text");
   DisambiguateShortNames(data.Books);
+  const char* description = module->getDescription();
+  data.Name = description && *description ? description : module->getName();
   return data;
 }
 

@@ -17,10 +17,15 @@
 struct TImportLog {
   // Called after each book (name in UTF-8, 1-based number, total) or each block of entries.
   std::function<void(const std::string& item, int done, int total)> Progress;
+  int64_t LettersFitted = 0;    // letters the code page lacks, kept as their base letter
+  int64_t MarksDropped = 0;     // combining marks the code page lacks, dropped after their letter
   int64_t Transliterated = 0;   // characters the code page lacks, written in Latin letters
   int64_t Unrepresentable = 0;  // characters written as <U+XXXX>
   int64_t Omitted = 0;          // marks with no meaning without their source (see the importers)
 };
+
+// UTF-8 text in the code page, what the code page made of the characters it lacks added to LOG.
+std::string EncodeLogged(TCodePage& cp, const std::string& utf8, TImportLog& log);
 
 // The SWORD locale whose book names a version carries: "bg", "ru", "en", "de" or "la".
 std::string VersionLocale(int versionIndex);

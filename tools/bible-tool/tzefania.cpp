@@ -67,6 +67,14 @@ class TZefaniaReader {
             throw TInputError(path + " is not a Zefania Bible (its root element is " +
                               xml.name().toString().toStdString() + ", not XMLBIBLE)");
           root = true;
+          if (Result.Name.empty())
+            Result.Name = xml.attributes()
+                              .value(QLatin1String("biblename"))
+                              .toString()
+                              .trimmed()
+                              .toStdString();
+        } else if (xml.name() == QLatin1String("INFORMATION")) {
+          ReadInformation(xml);
         } else if (xml.name() == QLatin1String("BIBLEBOOK")) {
           ReadBook(xml);
         } else {
@@ -107,6 +115,22 @@ class TZefaniaReader {
   }
 
  private:
+  // The title among the Dublin Core fields names the translation better than the root's biblename.
+  void ReadInformation(QXmlStreamReader& xml) {
+    while (xml.readNextStartElement()) {
+      if (xml.name() == QLatin1String("title")) {
+        const std::string title =
+            xml.readElementText(QXmlStreamReader::IncludeChildElements).simplified().toStdString();
+        if (!title.empty() && !HaveTitle) {
+          Result.Name = title;
+          HaveTitle = true;
+        }
+      } else {
+        xml.skipCurrentElement();
+      }
+    }
+  }
+
   void ReadBook(QXmlStreamReader& xml) {
     const QXmlStreamAttributes a = xml.attributes();
     const int number = Number(a, "bnumber");
@@ -207,6 +231,7 @@ class TZefaniaReader {
   TZefaniaResult& Result;
   std::vector<TBookBuild> Books;
   bool Hebrew = false;
+  bool HaveTitle = false;
 };
 
 }  // namespace

@@ -23,6 +23,7 @@ struct TZefaniaResult {
   std::vector<TSourceBook> Books;    // in the order of their book numbers
   std::vector<std::string> Skipped;  // books without a slot: "bnumber bname"
   int64_t VersesOutOfRange = 0;
+  std::string Name;  // INFORMATION's title, else the root's biblename; "" when neither is given
 };
 
 // Reads a Zefania file, or every *.xml file of a folder (a Bible split into one file per book).
