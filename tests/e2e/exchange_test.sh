@@ -68,8 +68,8 @@ e2e_shot clipboard
 # The program's own "Копирай": a click selects the short book name "Jn" that begins a verse of the
 # active (right) window, the popup's first item copies it; the windows stay at 3:16 rather than
 # going to John 1:1.
-click 611 112
-click 611 112 3
+click 637 112
+click 637 112 3
 sleep 0.3
 xdotool key Down Return
 sleep 1

@@ -48,13 +48,16 @@ fi
 
 # "всички форми" under the found list: the word is searched again with every form of it, the
 # forms are named under the toggle and counted in the status text; the setting outlives the run.
-exact=$(e2e_atspi count "Намерени стихове")
+# The found list tells screen readers its count in its description (its children are the lines
+# in view only).
+found_count() { e2e_atspi description "Намерени стихове" | grep -o '^[0-9]*'; }
+exact=$(found_count)
 e2e_click_name "Търси всички форми на думата"
 sleep 0.5
 e2e_expect_match "status with all forms" "$(e2e_atspi text "Резултат от търсенето")" \
   '^love \([0-9]+ форми\) \| [0-9]+$'
 e2e_expect_match "forms found" "$(e2e_atspi text "Намерени форми")" '^Форми: love, loved'
-forms=$(e2e_atspi count "Намерени стихове")
+forms=$(found_count)
 [ "$forms" -gt "$exact" ] || e2e_expect "verses found with all forms" "$forms" "more than $exact"
 e2e_shot forms
 

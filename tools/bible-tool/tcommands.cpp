@@ -87,8 +87,14 @@ void LocateReference(const TOpenVersion& ov, const std::string& reference, int& 
   p = 0;
   c = 1;
   v = 1;
-  if (!ParseReference(bible, ov.Names->Encode(reference), p, c, v))
-    throw TInputError("not a verse reference: " + reference);
+  if (!ParseReference(bible, ov.Names->Encode(reference), p, c, v)) {
+    // A text that starts with a word names a book, only none that the versions know.
+    const bool named = std::any_of(reference.begin(), reference.end(), [](char ch) {
+      return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (unsigned char)ch >= 0x80;
+    });
+    throw TInputError(named ? "no book of this version is named in " + reference
+                            : "not a verse reference: " + reference);
+  }
   if (p == 0) throw TInputError("no book of this version is named in " + reference);
   if (p < 1 || p > bible.BookCount || c < 1 || c > bible.ChapterCount(p))
     throw TInputError("no such chapter: " + reference);
