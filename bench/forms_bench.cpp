@@ -2,7 +2,9 @@
 // building and showing the 176-verse chapter, moving to another verse of the same chapter, and
 // starting the main window with three saved windows until the first one is shown; and, over the
 // staged KJV, a word search from Enter in the word box until the found list and the status text
-// are shown.
+// are shown, exactly, with all forms ("love") and for a prefix ("a*"); the same with all forms of
+// a Bulgarian word of eight forms in a generated whole-Bible version with its form groups; and
+// building the form groups of the KJV's word list and of 50 000 words of the Bulgarian dictionary.
 // Run: build/bench/forms_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 
 #include <benchmark/benchmark.h>
@@ -13,12 +15,18 @@
 #include <memory>
 
 #include "controls/tbiblerichedit1.h"
+#include "core/ansi.h"
+#include "core/cp1251.h"
+#include "core/formgroups.h"
 #include "core/tbible.h"
+#include "core/tinfofile.h"
+#include "tools/bible-tool/twordforms.h"
 #include "forms/tbibleform1.h"
 #include "forms/tmainform1.h"
 #include "controls/tbiblecombobox.h"
 #include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <filesystem>
@@ -32,6 +40,16 @@ struct TLargeRoot {
     WriteSampleVersion(Dir.Path(), 4, LargeSample());
     WriteSampleVersion(Dir.Path(), 5, LargeSample());
     WriteSampleVersion(Dir.Path(), 0, LargeSample());
+    // Version 1: the same text with the forms of "любов" and "бог" in every 40th verse.
+    TVersionData bulgarian = LargeSample();
+    const char* forms[] = {"любов",  "любовта", "любови", "любовите",
+                           "бог",    "бога",    "богът",  "богове"};
+    size_t n = 0;
+    for (auto& book : bulgarian.Books)
+      for (auto& chapter : book.Chapters)
+        for (auto& verse : chapter)
+          if (++n % 40 == 0) verse += " " + Utf8ToCp1251(forms[(n / 40) % 8]);
+    WriteVersionForms(WriteSampleVersion(Dir.Path(), 1, bulgarian), 1, 3);
   }
   TTempDir Dir;
 };
@@ -124,12 +142,9 @@ std::string StagedRoot() {
   return root;
 }
 
-void SearchKjv(benchmark::State& state, const char* word) {
-  const std::string root = StagedRoot();
-  if (!std::filesystem::exists(root + "KJV/WordList.txt")) {
-    state.SkipWithError("no staged KJV: run scripts/stage-data.sh or set BIBLE_BENCH_DATA");
-    return;
-  }
+// Enter in the word box with the word, all forms on or off, until the list and status are shown.
+void SearchIn(benchmark::State& state, const std::string& root, int version, const std::string& word,
+              bool allForms) {
   TTempDir settingsDir;
   TMyIniFile ini(settingsDir.File("bench.ini"));
   IniFile = &ini;
@@ -139,8 +154,10 @@ void SearchKjv(benchmark::State& state, const char* word) {
     main.ListVersions();
     main.resize(1000, 700);
     main.show();
-    main.OpenBibleWindow(4, 1, 1, 1);
+    main.OpenBibleWindow(version, 1, 1, 1);
     main.ActiveBibleForm()->FormActivate();
+    main.CheckBox1->setChecked(allForms);
+    main.Search.Forms = allForms;
     QApplication::processEvents();
     QWidget* box = main.LargeListBox1->ComboBox;
     int found = 0;
@@ -156,9 +173,23 @@ void SearchKjv(benchmark::State& state, const char* word) {
       found = main.ListBox2->count();
     }
     state.counters["verses"] = found;
+    state.counters["forms"] = double(main.Search.MatchedForms.size());
   }
   for (auto& b : Bibles) b.reset();
   IniFile = nullptr;
+}
+
+void SearchKjv(benchmark::State& state, const char* word, bool allForms = false) {
+  const std::string root = StagedRoot();
+  if (!std::filesystem::exists(root + "KJV/WordList.txt")) {
+    state.SkipWithError("no staged KJV: run scripts/stage-data.sh or set BIBLE_BENCH_DATA");
+    return;
+  }
+  if (allForms && !std::filesystem::exists(root + "KJV/Forms.bin")) {
+    state.SkipWithError("the staged KJV has no form groups: stage it again");
+    return;
+  }
+  SearchIn(state, root, 4, word, allForms);
 }
 
 void BM_SearchLove(benchmark::State& state) { SearchKjv(state, "love"); }
@@ -166,6 +197,72 @@ BENCHMARK(BM_SearchLove)->Unit(benchmark::kMillisecond);
 
 void BM_SearchThe(benchmark::State& state) { SearchKjv(state, "the"); }
 BENCHMARK(BM_SearchThe)->Unit(benchmark::kMillisecond);
+
+void BM_SearchLoveAllForms(benchmark::State& state) { SearchKjv(state, "love", true); }
+BENCHMARK(BM_SearchLoveAllForms)->Unit(benchmark::kMillisecond);
+
+void BM_SearchPrefixA(benchmark::State& state) { SearchKjv(state, "a*"); }
+BENCHMARK(BM_SearchPrefixA)->Unit(benchmark::kMillisecond);
+
+void BM_SearchBulgarianAllForms(benchmark::State& state) {
+  SearchIn(state, Root().Dir.Path(), 1, Utf8ToCp1251("любов"), true);
+}
+BENCHMARK(BM_SearchBulgarianAllForms)->Unit(benchmark::kMillisecond);
+
+// The words of a version's word list.
+std::vector<std::string> WordList(const std::string& folder) {
+  TInfoFile pair(folder + "WordPoint.bin", folder + "WordList.txt");
+  std::vector<std::string> words;
+  for (int32_t i = 0; i < pair.Count(); ++i) words.push_back(pair.ReadLine(i));
+  return words;
+}
+
+void BuildGroups(benchmark::State& state, const std::vector<std::string>& words, int version) {
+  for (auto _ : state) {
+    TFormGroupData data = GroupWordsByKey(FormKeys(words, version), 3);
+    benchmark::DoNotOptimize(data);
+    state.counters["groups"] = double(data.Groups.size());
+  }
+  state.counters["words"] = double(words.size());
+}
+
+void BM_BuildGroupsKjv(benchmark::State& state) {
+  const std::string folder = StagedRoot() + "KJV/";
+  if (!std::filesystem::exists(folder + "WordList.txt")) {
+    state.SkipWithError("no staged KJV: run scripts/stage-data.sh or set BIBLE_BENCH_DATA");
+    return;
+  }
+  BuildGroups(state, WordList(folder), 4);
+}
+BENCHMARK(BM_BuildGroupsKjv)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// 50 000 Bulgarian words, as many as a Bulgarian Bible's word list: every word of the dictionary
+// and forms made from them, taken evenly, lower-cased and sorted as a word list is.
+void BM_BuildGroupsBulgarian(benchmark::State& state) {
+  std::ifstream dic("/usr/share/hunspell/bg_BG.dic");
+  if (!dic) {
+    state.SkipWithError("hunspell-bg is not installed");
+    return;
+  }
+  std::vector<std::string> all;
+  for (std::string line; std::getline(dic, line);) {
+    const std::string word = Utf8ToCp1251(line.substr(0, line.find('/')));
+    if (word.find('?') != std::string::npos || word.empty()) continue;
+    all.push_back(AnsiLowerCase(word));
+    // Two forms of each: the plural-like "-и" and the article-like "-та", real or not.
+    all.push_back(AnsiLowerCase(word) + "è");
+    all.push_back(AnsiLowerCase(word) + "òà");
+  }
+  std::vector<std::string> words;
+  const size_t step = std::max<size_t>(1, all.size() / 50000);
+  for (size_t i = 0; i < all.size() && words.size() < 50000; i += step) words.push_back(all[i]);
+  std::sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
+    return CompareBytes(a, b) < 0;
+  });
+  words.erase(std::unique(words.begin(), words.end()), words.end());
+  BuildGroups(state, words, 0);
+}
+BENCHMARK(BM_BuildGroupsBulgarian)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

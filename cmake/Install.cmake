@@ -5,8 +5,15 @@
 include(GNUInstallDirs)
 
 # The folder holding the default data set made by scripts/stage-data.sh (version folders,
-# "Dictionaries", "Pictures"); empty installs the program without data.
+# "Dictionaries", "Pictures"); empty installs the data staged in the build folder's stage/ when
+# it has been staged (scripts/run.sh, the tests), else the program without data.
 set(BIBLE_DATA_DIR "" CACHE PATH "Staged default data set to install under share/bible")
+set(bible_data_source ${BIBLE_DATA_DIR})
+set(bible_data_optional "")
+if(NOT bible_data_source)
+  set(bible_data_source ${CMAKE_BINARY_DIR}/stage)
+  set(bible_data_optional OPTIONAL)
+endif()
 
 set(bible_datadir ${CMAKE_INSTALL_DATADIR}/bible)
 
@@ -23,17 +30,17 @@ endif()
 
 install(FILES ${CMAKE_BINARY_DIR}/app/Beg1.wav DESTINATION ${bible_datadir})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/help/ DESTINATION ${bible_datadir}/help)
-if(BIBLE_DATA_DIR)
-  # Only data: never a program, a settings file or a history that a staged run left there.
-  install(DIRECTORY ${BIBLE_DATA_DIR}/ DESTINATION ${bible_datadir}
-          FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
-          REGEX "/(bible|bible-tool|bible-tool-import|beacon|makewav)$" EXCLUDE
-          REGEX "/help(/|$)" EXCLUDE
-          REGEX "/Beg1\\.wav$" EXCLUDE
-          REGEX "\\.(ini|sh)$" EXCLUDE
-          REGEX "/(Search_List|VerseHistory)\\.txt$" EXCLUDE
-          REGEX "/\\.[^/]*$" EXCLUDE)
-endif()
+# Only data: never a program, a settings file, a history or the module library that a staged
+# run left there.
+install(DIRECTORY ${bible_data_source}/ DESTINATION ${bible_datadir} ${bible_data_optional}
+        FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+        REGEX "/(bible|bible-tool|bible-tool-import|beacon|makewav)$" EXCLUDE
+        REGEX "/sword(/|$)" EXCLUDE
+        REGEX "/help(/|$)" EXCLUDE
+        REGEX "/Beg1\\.wav$" EXCLUDE
+        REGEX "\\.(ini|sh)$" EXCLUDE
+        REGEX "/(Search_List|VerseHistory)\\.txt$" EXCLUDE
+        REGEX "/\\.[^/]*$" EXCLUDE)
 
 set(bible_app_id io.github.bible_reader.Bible)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/${bible_app_id}.desktop

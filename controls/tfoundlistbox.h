@@ -2,7 +2,8 @@
 // The found-verse list: a multiple-selection list view over a model that has only a line count
 // and a function giving the text of one line, so that only the lines in view are ever made. A
 // frequent word finds tens of thousands of verses; none of them costs a widget or a string until
-// it is scrolled into view.
+// it is scrolled into view. Screen readers likewise see only the lines in view, with the line
+// count and the current line in the list's description (TFoundListAccessible).
 
 #include <QListView>
 #include <functional>
@@ -10,6 +11,9 @@
 #include "controls/controlevents.h"
 
 class TFoundListModel;
+
+// Makes the accessibility layer use TFoundListAccessible for every TFoundListBox; once per run.
+void InstallFoundListAccessible();
 
 class TFoundListBox : public QListView {
  public:
@@ -38,11 +42,20 @@ class TFoundListBox : public QListView {
   // A click on a line, or a key that moved the current line.
   TNotifyEvent OnClick;
 
+  // The rows in view: first and count (0 when none).
+  int FirstVisibleRow() const;
+  int VisibleRowCount() const;
+  // While the view's own code announces a line to screen readers it names the line by its row;
+  // otherwise a child of the accessible list is a line in view, counted from the first.
+  bool AnnouncingRow = false;
+
  protected:
   // The right button opens the popup menu and leaves the marked lines as they are.
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
  private:
   TFoundListModel* FModel;

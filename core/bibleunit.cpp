@@ -116,7 +116,10 @@ void NormalizeReference(std::string& s) {
   s[j] = char(ansi::UpperChar(At(s, j)));
 }
 
-int FindBookName(const TBible& bible, std::string& s) {
+namespace {
+
+// The book name or abbreviation of the version at the front of s: its position, or -1.
+int FindOwnBookName(const TBible& bible, std::string& s) {
   int best = 1;
   long long bestNum = 0, bestDen = 1;  // the best ratio as a fraction, compared exactly
   size_t bestPrefix = 0;
@@ -143,15 +146,53 @@ int FindBookName(const TBible& bible, std::string& s) {
   return best;
 }
 
+bool HasLetter(const std::string& s) {
+  return std::any_of(s.begin(), s.end(), [](char c) { return IsLetter(static_cast<unsigned char>(c)); });
+}
+
+}  // namespace
+
+int FindBookName(const TBible& bible, std::string& s) {
+  const int own = FindOwnBookName(bible, s);
+  if (own >= 0 || !HasLetter(s)) return own;
+  // Readers copy references in either language: the other versions' names of the same slot,
+  // in version order. Names in another code page would compare as unrelated bytes.
+  const int charset = BookNameCharset(&bible);
+  for (int v = 0; v < VersionTableSize; ++v) {
+    if (v == bible.VersionIndex) continue;
+    const std::unique_ptr<TBible> other = TBible::LoadNames(v);
+    if (!other || BookNameCharset(other.get()) != charset) continue;
+    std::string rest = s;
+    const int at = FindOwnBookName(*other, rest);
+    if (at < 0) continue;
+    const int position = bible.BookPosition[other->BookOrder[size_t(at)]];
+    // A book that this version lacks is still a book name: the text is no place here.
+    if (position < 1) return -1;
+    s = rest;
+    return position;
+  }
+  return -1;
+}
+
 bool ParseReference(const TBible& bible, const std::string& text, int& position, int& chapter,
                     int& verse) {
   std::string s = text;
   NormalizeReference(s);
+  // Quotes or brackets around a copied reference are not part of it.
+  size_t lead = 0;
+  while (lead < s.size() && !IsAlnum(At(s, lead))) ++lead;
+  s.erase(0, lead);
   bool found = false;
   const int k = FindBookName(bible, s);
   if (k >= 0) {
     position = k;
     found = true;
+  } else if (!s.empty() && IsLetter(At(s, 0))) {
+    // A text that begins with a word naming no book ("Table 3:16") is no reference, however
+    // its numbers read.
+    chapter = 1;
+    verse = 1;
+    return false;
   }
   size_t start = 0;
   while (start < s.size() && !IsDigit(At(s, start))) ++start;
@@ -175,6 +216,7 @@ bool ParseReference(const TBible& bible, const std::string& text, int& position,
 
 std::string ReadVerse(const TBible& bible, int n) {
   if (bible.DataPath.empty()) return {};
+  if (bible.Unreadable(n)) return {};  // damage already reported once, at load
   TInfoFile pair(bible.DataPath + "CompactPoint.bin", bible.DataPath + "CompactText.bin");
   return pair.ReadRecord(n - 1);
 }
@@ -188,7 +230,8 @@ std::vector<std::string> ReadVerses(const TBible& bible, int first, int count) {
     return verses;
   }
   TInfoFile pair(bible.DataPath + "CompactPoint.bin", bible.DataPath + "CompactText.bin");
-  for (int n = first; n < first + count; ++n) verses.push_back(pair.ReadRecord(n - 1));
+  for (int n = first; n < first + count; ++n)
+    verses.push_back(bible.Unreadable(n) ? std::string() : pair.ReadRecord(n - 1));
   return verses;
 }
 

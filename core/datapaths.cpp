@@ -1,5 +1,6 @@
 #include "core/datapaths.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -31,6 +32,19 @@ std::string ProgramSubfolder(const std::string& base) {
   return base.empty() ? base : base + "bible/";
 }
 
+// Whether a file can be made in the folder: the permission bits, the mount and the user's rights
+// all count, so it is tried. A folder that does not exist is not judged.
+bool WritableFolder(const std::string& folder) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) return true;
+  const std::string probe = folder + ".bible-write-check-" + std::to_string(std::rand());
+  std::FILE* f = std::fopen(probe.c_str(), "wb");
+  if (!f) return false;
+  std::fclose(f);
+  fs::remove(probe, ec);
+  return true;
+}
+
 bool IsFile(const std::string& path) {
   std::error_code ec;
   return !fs::is_directory(path, ec) && fs::exists(path, ec);
@@ -50,6 +64,15 @@ TDataPlaces DataPlacesFor(const std::string& executablePath, const TGetEnv& env)
   const fs::path shared = folder.parent_path() / "share" / "bible";
   if (folder.filename() != "bin" || !fs::is_directory(shared, ec)) {
     places.UserData = places.UserConfig = places.Data;
+    if (!WritableFolder(places.Data)) {
+      const std::string data = UserDataFolder(env);
+      const std::string config = ProgramSubfolder(BaseFolder(env, "XDG_CONFIG_HOME", ".config/"));
+      if (!data.empty() && !config.empty()) {
+        places.Installed = places.ReadOnly = true;
+        places.UserData = data;
+        places.UserConfig = config;
+      }
+    }
     return places;
   }
   places.Installed = true;
@@ -77,6 +100,25 @@ std::string MapDataPath(const TDataPlaces& places, const std::string& name, TPat
     if (name.empty() || name.back() == '/' ? fs::is_directory(own, ec) : IsFile(own)) return own;
   }
   return places.Data + name;
+}
+
+bool CarryPortableFiles(const TDataPlaces& places, const std::string& settingsName) {
+  if (!places.ReadOnly) return false;
+  std::error_code ec;
+  auto carry = [&](const std::string& from, const std::string& to) {
+    if (!IsFile(from) || fs::exists(to, ec)) return;
+    fs::create_directories(fs::path(to).parent_path(), ec);
+    // The copy takes the read-only file's permissions; the user's own copy is written later.
+    if (fs::copy_file(from, to, ec))
+      fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
+  };
+  const bool first = !fs::exists(places.UserConfig + settingsName, ec);
+  carry(places.Data + settingsName, places.UserConfig + settingsName);
+  for (int v = 0; v < VersionTableSize; ++v)
+    for (const char* history : {"Search_List.txt", "VerseHistory.txt"})
+      carry(places.Data + VersionDiskFolder(v) + history,
+            places.UserData + VersionDiskFolder(v) + history);
+  return first;
 }
 
 std::vector<std::string> DataFolders(const TDataPlaces& places, const std::string& name) {

@@ -20,7 +20,10 @@ enum class TPathUse {
 };
 
 struct TDataPlaces {
+  // Installed, or a portable folder that cannot be written and so keeps what the user writes in
+  // the user's own folders (ReadOnly) as an installed program does.
   bool Installed = false;
+  bool ReadOnly = false;
   std::string Data;        // the data read by every user, "/" at the end
   std::string UserData;    // the user's data folder; = Data when portable
   std::string UserConfig;  // the folder of the user's settings file; = Data when portable
@@ -32,8 +35,16 @@ using TGetEnv = std::function<const char*(const char*)>;
 // The places of a program whose executable has this full path. Installed when the executable lies
 // in a folder "bin" whose sibling "share/bible" is a folder. The user folders follow the XDG base
 // directories: $XDG_DATA_HOME and $XDG_CONFIG_HOME when set to absolute paths, else
-// $HOME/.local/share and $HOME/.config; without any of them the user folders stay empty.
+// $HOME/.local/share and $HOME/.config; without any of them the user folders stay empty. A
+// portable folder that exists but cannot be written uses the user folders too (ReadOnly), when
+// there are any.
 TDataPlaces DataPlacesFor(const std::string& executablePath, const TGetEnv& env);
+
+// In a read-only portable folder: copies the settings file (its name beside the executable) and
+// the version folders' histories to the user's own folders where these have none yet, so that
+// nothing kept beside the executable is lost. True when the settings file was not yet in the
+// user's folder: the first start that keeps the user's files there.
+bool CarryPortableFiles(const TDataPlaces& places, const std::string& settingsName);
 
 // The user's data folder of an installed program ("$XDG_DATA_HOME/bible/"), "" without a home.
 std::string UserDataFolder(const TGetEnv& env);

@@ -37,3 +37,15 @@ VerseList ReadExplanations(const std::string& indexPath, int32_t entry);
 std::string ReadArticle(const std::string& indexPath, int32_t record);
 // The explanation number brought into 1..count of the list (1 for an absent or empty list).
 int ClampExplanationNumber(const VerseList& explanations, int number);
+
+// The Latin headword of a word of the Greek version (windows-1253 bytes, accents ignored), written
+// as the Greek lexicon writes its headwords: "θεος" gives "theos", "αγγελος" "angelos"; "" when
+// the word holds a byte that is no Greek letter.
+std::string GreekHeadword(const std::string& word);
+// The headword of the word's lemma from a word-to-lemma table (Lemmas.txt, doc/formats.md); ""
+// when the table lacks the word or cannot be read. The table is read once while it is unchanged.
+std::string LemmaHeadword(const std::string& tablePath, const std::string& word);
+// The words to look a marked word up by, in order and each once: for a word of the Greek version
+// the headword of its lemma (from lemmaTable), then its own headword; for any other the word.
+std::vector<std::string> LookUpForms(const std::string& word, bool greek,
+                                     const std::string& lemmaTable);

@@ -1,5 +1,8 @@
 #include "core/tbible.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 
 #include "core/datapaths.h"
@@ -55,6 +58,36 @@ std::string VersionDiskFolder(int v) {
   std::string folder = VersionFolders[v];
   if (!folder.empty() && folder.back() == '\\') folder.back() = '/';
   return folder;
+}
+
+std::string VersionName(int v) {
+  if (v < 0 || v >= VersionTableSize) return {};
+  std::ifstream in(DataFile(VersionDiskFolder(v) + "Name.txt", TPathUse::Read), std::ios::binary);
+  char buffer[200];
+  in.read(buffer, sizeof buffer);
+  std::string line(buffer, size_t(in.gcount()));
+  line = line.substr(0, line.find_first_of("\r\n"));
+  if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+  std::string name;
+  for (char c : line)
+    if ((unsigned char)c >= 32 && c != 127) name.push_back(c);
+  // A multi-byte letter cut by the length limit is dropped whole.
+  size_t end = name.size(), start = end;
+  while (start > 0 && ((unsigned char)name[start - 1] & 0xC0) == 0x80) --start;
+  if (start > 0 && (unsigned char)name[start - 1] >= 0xC0) {
+    const unsigned char lead = (unsigned char)name[start - 1];
+    const size_t need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (end - (start - 1) < need) name.erase(start - 1);
+  }
+  const size_t first = name.find_first_not_of(' ');
+  const size_t last = name.find_last_not_of(' ');
+  return first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
+}
+
+std::string VersionCaption(int v) {
+  if (v < 0 || v >= VersionTableSize) return {};
+  std::string name = VersionName(v);
+  return name.empty() ? VersionCaptions[v] : name;
 }
 
 namespace {
@@ -153,6 +186,7 @@ TBible::TBible(int versionIndex, bool differentFonts) {
   Font = MainFont;
   if (DataPath.empty()) return;
   LoadStructure();
+  CheckFiles();
   HistoryPath = DataFile(VersionDiskFolder(versionIndex), TPathUse::Write);
   // Without a home folder the histories stay with the data, where a failed write is reported.
   if (HistoryPath.empty()) HistoryPath = DataPath;
@@ -164,6 +198,25 @@ TBible::TBible(int versionIndex, bool differentFonts) {
     SetFont(MainFont);
   }
   if (IniFile) BookMarks = IniFile->ReadSection(folder + "BookMarks");
+}
+
+TBible::TBible(int versionIndex, TNamesOnly) {
+  VersionIndex = uint16_t(versionIndex);
+  SettingsSaved = true;
+  const std::string titles =
+      DataFile(VersionDiskFolder(versionIndex) + "BibleTitles.txt", TPathUse::Read);
+  DataPath = titles.substr(0, titles.size() - std::string("BibleTitles.txt").size());
+  Letters = VersionLetters(versionIndex);
+  for (auto& book : Books) book = std::make_unique<TBook>();
+  if (!DataPath.empty()) LoadTitles();
+  SetFont(MainFont);
+}
+
+std::unique_ptr<TBible> TBible::LoadNames(int versionIndex) {
+  if (versionIndex < 0 || versionIndex >= VersionTableSize) return nullptr;
+  std::unique_ptr<TBible> names(new TBible(versionIndex, TNamesOnly{}));
+  if (names->DataPath.empty() || names->BookCount == 0) return nullptr;
+  return names;
 }
 
 TBible::~TBible() {
@@ -289,6 +342,76 @@ void TBible::LoadStructure() {
     total = 0;
   }
   VerseCount = uint16_t(total);
+}
+
+namespace {
+
+// The file's size, -1 when it cannot be read.
+int64_t SizeOf(const std::string& path) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  return ec ? -1 : int64_t(size);
+}
+
+std::vector<int32_t> ReadPointers(const std::string& path) {
+  const std::string bytes = ReadFileBytes(path);
+  std::vector<int32_t> pointers(bytes.size() / 4);
+  for (size_t i = 0; i < pointers.size(); ++i)
+    pointers[i] = GetI32(reinterpret_cast<const unsigned char*>(bytes.data()) + 4 * i);
+  return pointers;
+}
+
+}  // namespace
+
+// Only looks at sizes and pointers (and the length of the last record), so that opening a
+// version stays quick; a version without its text or word files is not damaged, only empty.
+void TBible::CheckFiles() {
+  const int64_t textSize = SizeOf(DataPath + "CompactText.bin");
+  if (textSize >= 0 && FileExists(DataPath + "CompactPoint.bin")) {
+    const std::vector<int32_t> verses = ReadPointers(DataPath + "CompactPoint.bin");
+    int64_t last = -1;
+    for (size_t i = 0; i < verses.size() && i < VerseCount; ++i) {
+      if (verses[i] >= 0 && int64_t(verses[i]) + 2 > textSize)
+        UnreadableVerses.push_back(uint16_t(i + 1));
+      else if (verses[i] >= 0 && (last < 0 || verses[i] > verses[size_t(last)]))
+        last = int64_t(i);
+    }
+    if (last >= 0) {
+      TFile text;
+      unsigned char length[2];
+      if (text.OpenRead(DataPath + "CompactText.bin")) {
+        text.Seek(verses[size_t(last)]);
+        if (text.ReadSome(length, 2) == 2 &&
+            int64_t(verses[size_t(last)]) + 2 + GetU16(length) > textSize) {
+          UnreadableVerses.insert(
+              std::lower_bound(UnreadableVerses.begin(), UnreadableVerses.end(), uint16_t(last + 1)),
+              uint16_t(last + 1));
+        }
+      }
+    }
+    for (size_t n = verses.size() + 1; n <= VerseCount; ++n) UnreadableVerses.push_back(uint16_t(n));
+    if (!UnreadableVerses.empty()) DamagedFile = "CompactText.bin";
+  }
+  const int64_t wordsSize = SizeOf(DataPath + "WordList.txt");
+  const int64_t concSize = SizeOf(DataPath + "Conc.bin");
+  if (!DamagedFile.empty() || wordsSize < 0 || concSize < 0) return;
+  const std::vector<int32_t> words = ReadPointers(DataPath + "WordPoint.bin");
+  for (int32_t p : words)
+    if (p > wordsSize) {
+      DamagedFile = "WordList.txt";
+      return;
+    }
+  const std::vector<int32_t> sets = ReadPointers(DataPath + "ConcP.bin");
+  for (int32_t p : sets)
+    if (p >= 0 && int64_t(p) * 2 + 2 > concSize) {
+      DamagedFile = "Conc.bin";
+      return;
+    }
+}
+
+bool TBible::Unreadable(int n) const {
+  return n >= 0 && n <= 65535 &&
+         std::binary_search(UnreadableVerses.begin(), UnreadableVerses.end(), uint16_t(n));
 }
 
 int VersionLanguage(const TBible& bible) {

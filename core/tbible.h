@@ -29,6 +29,13 @@ TCharSet VersionLetters(int versionIndex);  // empty outside 0..10
 // The folder of a version on disk: the table's folder with "/" for the backslash.
 std::string VersionDiskFolder(int versionIndex);
 
+// The translation's own name that the version folder carries in "Name.txt" (UTF-8, its first
+// line; at most 200 bytes, control characters dropped), "" when it has none.
+std::string VersionName(int versionIndex);
+// What the menu and the version's windows are captioned with: VersionName, else the table's
+// caption, so that a caption never names a translation other than the one in the folder.
+std::string VersionCaption(int versionIndex);
+
 class TBook {
  public:
   std::string Title;
@@ -43,6 +50,10 @@ class TBible {
   // Loads the version; DataPath is empty afterwards when the version is unavailable. With
   // differentFonts the version takes its own stored font, else MainFont.
   explicit TBible(int versionIndex, bool differentFonts = false);
+  // The book list of a version (order, titles, names, abbreviations) without its structure,
+  // fonts, bookmarks or history folder, and never saving settings: what recognising its book
+  // names needs. Null when the version is unavailable.
+  static std::unique_ptr<TBible> LoadNames(int versionIndex);
   // Saves font and bookmarks to the settings.
   ~TBible();
   TBible(const TBible&) = delete;
@@ -63,6 +74,13 @@ class TBible {
   std::array<std::unique_ptr<TBook>, MaxBooks + 1> Books;  // by slot; all present
   std::vector<std::string> BookMarks;
   TFont Font;
+  // The first of the version's files found at load to disagree with another (a verse pointer
+  // beyond the text file's end or missing, a word or concordance index beyond its data); "" when
+  // they agree. Importing the version again mends it.
+  std::string DamagedFile;
+  // The verses whose text that damage made unreadable, ascending: they read as empty.
+  std::vector<uint16_t> UnreadableVerses;
+  bool Unreadable(int n) const;
 
   void SetFont(const TFont& font);
   // Writes font and bookmarks to the settings once; may raise the settings write error, so the
@@ -79,8 +97,11 @@ class TBible {
   int ChapterVerses(int position, int chapter) const;
 
  private:
+  struct TNamesOnly {};
+  TBible(int versionIndex, TNamesOnly);
   void LoadTitles();
   void LoadStructure();
+  void CheckFiles();
 };
 
 // Shared values of the run.

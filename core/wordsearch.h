@@ -32,6 +32,16 @@ class TWordSearch {
   // New, 3 selected books.
   int RangeType = 0;
   TSearchMode Mode = TSearchMode::Only;
+  // With Forms set, each word of a text stands for all its forms that the version's form groups
+  // (core/formgroups.h) name; a version without them is searched exactly, and FormsMissing then
+  // says so after the search. A word ending in "*" stands for every word it begins, either way.
+  bool Forms = false;
+  bool FormsMissing = false;
+  // The words of the word list that the last text's words matched, as the list spells them; set
+  // by every search that looked a word up. Expanded tells that some word matched by its forms or
+  // as a prefix, so that the status tells how many forms were found.
+  std::vector<std::string> MatchedForms;
+  bool Expanded = false;
   // The words to colour: each word found, as the word list spells it, and each whole text in lower
   // case; a search in mode "само" starts them afresh.
   std::vector<std::string> MarkWords;
@@ -43,11 +53,32 @@ class TWordSearch {
 
  private:
   VerseList WordVerses(const TBible& bible, const std::string& word);
+  VerseList TermVerses(const TBible& bible, const std::string& term);
   void AddMarkWord(const std::string& word);
 };
 
 // The words of a text: maximal runs of the letters, left to right.
 std::vector<std::string> SplitWords(const std::string& text, const TCharSet& letters);
+// The terms of a search text: its words, each with the "*" that directly follows it kept, which
+// makes it a prefix.
+std::vector<std::string> SplitTerms(const std::string& text, const TCharSet& letters);
+
+// The range [First, Last) of the word list's indexes of the words that begin with prefix (letter
+// case ignored); empty when none does or the word list cannot be read.
+struct TWordRange {
+  int32_t First = 0;
+  int32_t Last = 0;
+};
+TWordRange PrefixRange(const TBible& bible, const std::string& prefix);
+
+// True when the version's folder has form groups made for its word list.
+bool HasFormGroups(const TBible& bible);
+
+// The number of matched forms as the status shows it, in UTF-8: "1 форма", "4 форми".
+std::string FormCountText(size_t forms);
+// The status text (already decoded to UTF-8) with " (N форми)" before its last " | " when the
+// search expanded a word into forms or a prefix; unchanged otherwise.
+std::string StatusWithForms(const TWordSearch& search, const std::string& statusUtf8);
 
 // The compact reference list of a verse set: " " before the first book and "; " before each
 // later one, then the book's name (ShortName when shortNames), a blank, chapter ":" verse; within

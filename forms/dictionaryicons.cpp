@@ -1,5 +1,6 @@
 #include "forms/dictionaryicons.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -117,5 +118,16 @@ QIcon DictionaryToolIcon(int image) {
     p.setRenderHint(QPainter::Antialiasing);
     Draw(p, image);
   }
-  return QIcon(pixmap);
+  // Disabled: grey and faint, so that a button that cannot be used looks it in every style.
+  QImage grey = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < grey.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
+    for (int x = 0; x < grey.width(); ++x) {
+      const int g = 96 + qGray(line[x]) / 2;
+      line[x] = qRgba(g, g, g, qAlpha(line[x]) * 2 / 5);
+    }
+  }
+  QIcon icon(pixmap);
+  icon.addPixmap(QPixmap::fromImage(grey), QIcon::Disabled);
+  return icon;
 }

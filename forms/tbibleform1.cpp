@@ -17,6 +17,7 @@
 #include "core/chapterbuilder.h"
 #include "core/nearestplace.h"
 #include "core/tbible.h"
+#include "core/dictionarychoice.h"
 #include "platform/checkedconnect.h"
 #include "platform/showmessage.h"
 
@@ -35,6 +36,15 @@ TBibleForm1* TBibleForm1::Create(const TBibleFormShared& shared, int x, int b, i
       ShowMessage(QStringLiteral("Версията липсва."), messageParent);
       return nullptr;
     }
+    // Said once, when the version is loaded; its windows show what can be read.
+    if (!slot->DamagedFile.empty())
+      ShowMessage(QStringLiteral("Преводът „%1“ е повреден: файлът %2 не съответства на "
+                                 "останалите му файлове и част от текста липсва. Показва се "
+                                 "това, което може да се прочете. Внесете превода отново, за да "
+                                 "се поправи.")
+                      .arg(QString::fromUtf8(VersionCaptions[x]),
+                           QString::fromStdString(slot->DamagedFile)),
+                  messageParent);
   }
   // A place the version lacks (a book outside the Greek New Testament, damaged settings) opens
   // at the nearest place the version has.
@@ -153,7 +163,7 @@ TBibleForm1::TBibleForm1(const TBibleFormShared& shared, int x, int b, int c, in
 
 void TBibleForm1::FormCreate() {
   const int x = VersionIndex();
-  setWindowTitle(QString::fromUtf8(VersionCaptions[x]));
+  setWindowTitle(QString::fromUtf8(VersionCaption(x)));
   JustCreated = true;
   BRichEdit1->Letters = Bible->Letters;
 }
@@ -307,7 +317,11 @@ int TBibleForm1::FindBookmark() const {
 
 void TBibleForm1::Copy1Click() { BRichEdit1->CopyToClipboard(); }
 
-void TBibleForm1::Translate1Click() { Q_EMIT DictionaryRequested(BRichEdit1->SelText()); }
+void TBibleForm1::Translate1Click() {
+  const std::string text = BRichEdit1->SelText();
+  const std::string form = DictionaryForm(text);
+  Q_EMIT DictionaryRequested(form.empty() ? text : form);
+}
 
 void TBibleForm1::Navigate1Click() { Q_EMIT ReferenceRequested(BRichEdit1->SelText()); }
 
@@ -350,7 +364,15 @@ void TBibleForm1::PopupMenu1Popup() {
 bool TBibleForm1::BRichEdit1Enable0(const std::string& text) const { return !text.empty(); }
 
 bool TBibleForm1::BRichEdit1Enable1(const std::string& text) const {
-  return FindDictionary && FindDictionary(text);
+  return !DictionaryForm(text).empty();
+}
+
+std::string TBibleForm1::DictionaryForm(const std::string& text) const {
+  if (!FindDictionary || text.empty()) return {};
+  for (const std::string& form :
+       LookUpForms(text, VersionLanguage(*Bible) == 3, Bible->DataPath + "Lemmas.txt"))
+    if (FindDictionary(form)) return form;
+  return {};
 }
 
 bool TBibleForm1::BRichEdit1Enable2(const std::string& text) const {

@@ -114,6 +114,9 @@ class TBibleForm1 : public QWidget {
   void PopupMenu1Popup();
   bool BRichEdit1Enable0(const std::string& text) const;
   bool BRichEdit1Enable1(const std::string& text) const;
+  // The form of a marked word that a dictionary holds (a Greek word's lemma or headword, any
+  // other word itself); "" when none does.
+  std::string DictionaryForm(const std::string& text) const;
   bool BRichEdit1Enable2(const std::string& text) const;
   void BRichEdit1KeyDown(int& key);
 

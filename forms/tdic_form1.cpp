@@ -343,11 +343,12 @@ void TDic_Form1::ShowDictionary() {
   if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->availableGeometry();
   TFormPlacement placement;
   placement.WindowState = wsNormal;
-  placement.Width = 520;
-  placement.Height = 320;
-  placement.Left = screen.right() - placement.Width - 40;
+  // The first open: wide enough for words in the list and lines of the article.
+  placement.Width = 600;
+  placement.Height = 360;
+  placement.Left = std::max(screen.left(), screen.right() - placement.Width - 40);
   placement.Top = screen.top() + 60;
-  int panelWidth = Panel1->width();
+  int panelWidth = 180;
   std::string text;
   int number = ExplanationNumber;
   if (IniFile) {
@@ -358,8 +359,8 @@ void TDic_Form1::ShowDictionary() {
   }
   // A stored size too small for the tool bar is damage; the default size takes over.
   if (placement.Width < 120 || placement.Height < 125) {
-    placement.Width = 520;
-    placement.Height = 320;
+    placement.Width = 600;
+    placement.Height = 360;
   }
   setGeometry(placement.Left, placement.Top, placement.Width, placement.Height);
   panelWidth = std::clamp(panelWidth, 57, std::max(57, placement.Width - 80));

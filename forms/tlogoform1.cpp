@@ -56,7 +56,16 @@ void DrawBook(QPainter& p, const QRectF& r) {
 }  // namespace
 
 QPixmap TLogoForm1::Picture() {
-  QPixmap pixmap(PictureWidth, PictureHeight);
+  // Drawn once: the splash and the program's icon show the same picture.
+  static const QImage picture = [] {
+    QImage image(PictureWidth, PictureHeight, QImage::Format_RGB32);
+    DrawPicture(image);
+    return image;
+  }();
+  return QPixmap::fromImage(picture);
+}
+
+void TLogoForm1::DrawPicture(QImage& pixmap) {
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient sky(0, 0, 0, PictureHeight);
@@ -102,7 +111,6 @@ QPixmap TLogoForm1::Picture() {
   p.setPen(QPen(gold, 2));
   p.setBrush(Qt::NoBrush);
   p.drawRect(QRectF(5, 5, ShownWidth - 10, PictureHeight - 10));
-  return pixmap;
 }
 
 TLogoForm1::TLogoForm1(QWidget* parent) : QDialog(parent) {
@@ -111,8 +119,8 @@ TLogoForm1::TLogoForm1(QWidget* parent) : QDialog(parent) {
   setModal(true);
   setFixedSize(293, 406);
 
+  // The picture is drawn when the splash is first shown, after the main window's first paint.
   Image1 = new QLabel(this);
-  Image1->setPixmap(Picture());
   Image1->setGeometry(0, 0, PictureWidth, PictureHeight);
   // A click on the picture reaches the form's mouse handling.
   Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -135,6 +143,7 @@ TLogoForm1::TLogoForm1(QWidget* parent) : QDialog(parent) {
 }
 
 void TLogoForm1::showEvent(QShowEvent* event) {
+  if (Image1->pixmap().isNull()) Image1->setPixmap(Picture());
   QDialog::showEvent(event);
   FormShow();
 }

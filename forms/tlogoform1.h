@@ -26,7 +26,7 @@ class TLogoForm1 : public QDialog {
   // Created on the first sound, so that a silent splash never touches the sound device.
   QSoundEffect* MediaPlayer1 = nullptr;
 
-  // The picture of the form, drawn once: 301 x 406 pixels.
+  // The picture of the form, drawn on the first call: 301 x 406 pixels.
   static QPixmap Picture();
   // The sound file the last showing chose ("" when it stayed silent).
   QString SoundFile() const { return FSoundFile; }
@@ -39,6 +39,7 @@ class TLogoForm1 : public QDialog {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  static void DrawPicture(QImage& image);
   void FormShow();
   void Image1Click();
   void FormClose();

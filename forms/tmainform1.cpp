@@ -5,20 +5,29 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "controls/fontconvert.h"
 #include "controls/tbiblecombobox.h"
@@ -30,6 +39,8 @@
 #include "core/nearestplace.h"
 #include "core/tbible.h"
 #include "core/tlargestringlist.h"
+#include "core/wordsearch.h"
+#include "forms/taddversionform1.h"
 #include "forms/tbibleform1.h"
 #include "forms/tdic_form1.h"
 #include "forms/tlistmessageform1.h"
@@ -59,6 +70,7 @@ QWidget* Panel(QWidget* parent, QWidget* child) {
 TMainForm1::TMainForm1(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("MainForm1"));
   setWindowTitle(QStringLiteral("Библията"));
+  setAcceptDrops(true);
   LocateProgramFiles();
   CreateControls();
   CreateMenus();
@@ -76,6 +88,37 @@ TMainForm1::~TMainForm1() {
   LeaveClipboardChain();
   DestroyExchange();
 }
+
+namespace {
+
+// The status text of a search: a long expression is cut short with "…", never its " | count",
+// and the text never widens the window. text() stays whole (the copy commands read it).
+class TStatusLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  QSize minimumSizeHint() const override {
+    return QSize(50, QLabel::minimumSizeHint().height());
+  }
+  QSize sizeHint() const override { return QSize(50, QLabel::sizeHint().height()); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect r = contentsRect().adjusted(margin(), 0, -margin(), 0);
+    const QString all = text();
+    const qsizetype bar = all.lastIndexOf(QStringLiteral(" | "));
+    const QString count = bar >= 0 ? all.mid(bar) : QString();
+    const QString words = bar >= 0 ? all.left(bar) : all;
+    const QFontMetrics metrics(font());
+    const int room = std::max(0, r.width() - metrics.horizontalAdvance(count));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(r, Qt::AlignLeft | Qt::AlignVCenter,
+                     metrics.elidedText(words, Qt::ElideRight, room) + count);
+  }
+};
+
+}  // namespace
 
 void TMainForm1::CreateControls() {
   QFont design(QStringLiteral("Times New Roman"));
@@ -141,6 +184,28 @@ void TMainForm1::CreateControls() {
   Splitter2->setStretchFactor(1, 1);
   panel->addWidget(Splitter2, 1);
 
+  // Under the found list, which it explains; the controls above keep their places.
+  CheckBox1 = new QCheckBox(QStringLiteral("всички форми"), Panel3);
+  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+  CheckBox1->setToolTip(QStringLiteral("Търси всички форми на думата"));
+  panel->addWidget(CheckBox1);
+  // The label is read by its text, which changes with every search; the panel holding it is
+  // found by its name, as the status bar is.
+  Panel9 = new QWidget(Panel3);
+  Panel9->setObjectName(QStringLiteral("Panel9"));
+  Panel9->setAccessibleName(QStringLiteral("Намерени форми"));
+  auto* formsLayout = new QVBoxLayout(Panel9);
+  formsLayout->setContentsMargins(0, 0, 0, 0);
+  Label1 = new QLabel(Panel9);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setWordWrap(true);
+  // A prefix of many words must not stretch the panel: the label shows what fits.
+  Label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  Label1->setMaximumHeight(4 * Label1->fontMetrics().lineSpacing());
+  formsLayout->addWidget(Label1);
+  Panel9->hide();
+  panel->addWidget(Panel9);
+
   BibleComboBox1 = new TBibleComboBox();
   BibleComboBox1->setObjectName(QStringLiteral("BibleComboBox1"));
   BibleComboBox1->setToolTip(QStringLiteral("Отваряни стихове"));
@@ -159,7 +224,7 @@ void TMainForm1::CreateControls() {
 
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-  StatusPanel = new QLabel(StatusBar1);
+  StatusPanel = new TStatusLabel(StatusBar1);
   StatusPanel->setMinimumWidth(50);
   // The panel's sunken frame, whole: the bar is as tall as the label with its frame.
   StatusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -229,6 +294,7 @@ void TMainForm1::CreateMenus() {
   N1 = File1->addSeparator();
   N1->setVisible(false);
   Exit1 = File1->addAction(QStringLiteral("E&xit"));
+  AddVersion1 = File1->addAction(QStringLiteral("Добави превод…"));
 
   Goto1 = bar->addMenu(QStringLiteral("&Иди на"));
   Previous1 = Goto1->addAction(QStringLiteral("предишния стих"));
@@ -267,6 +333,9 @@ void TMainForm1::ConnectEvents() {
   for (QAction* item : Version)
     BIBLE_CONNECT(item, &QAction::triggered, to, [this, item] { VersionClick(item); });
   BIBLE_CONNECT(Exit1, &QAction::triggered, to, [this] { Exit1Click(); });
+  BIBLE_CONNECT(AddVersion1, &QAction::triggered, to, [this] { AddVersion1Click(); });
+  // A version imported while the program runs is listed the next time the menu opens.
+  BIBLE_CONNECT(File1, &QMenu::aboutToShow, to, [this] { ListVersions(); });
   BIBLE_CONNECT(ViewWindow1, &QAction::triggered, to, [this] { ViewWindow1Click(); });
   BIBLE_CONNECT(Previous1, &QAction::triggered, to, [this] { Previous1Click(); });
   BIBLE_CONNECT(Random1, &QAction::triggered, to, [this] { Random1Click(); });
@@ -308,6 +377,7 @@ void TMainForm1::ConnectEvents() {
   LargeListBox1->OnClick = [this](QObject*) { LargeListBox1ChangeItemIndex(); };
   LargeListBox1->OnKeyPress = [this](QObject*, char& key) { LargeListBox1KeyPress(key); };
   BIBLE_CONNECT(Button1, &QPushButton::pressed, to, [this] { Button1MouseDown(); });
+  BIBLE_CONNECT(CheckBox1, &QCheckBox::clicked, to, [this] { CheckBox1Click(); });
   for (QAction* item : {Only1, And1, Or1, Without1})
     BIBLE_CONNECT(item, &QAction::triggered, to, [this, item] { ModeClick(item); });
   ListBox2->OnClick = [this](QObject*) { ListBox2Click(); };
@@ -339,7 +409,8 @@ void TMainForm1::FormCreate() {
   if (placement.WindowState == wsMaximized) setWindowState(Qt::WindowMaximized);
 
   SetPanelAlign(PanelAlign());
-  const int panelWidth = std::max(157, Settings.PanelWidth);
+  FitPanel();
+  const int panelWidth = std::max(Panel3->minimumWidth(), Settings.PanelWidth);
   Splitter1->setSizes(PanelAlign() == alLeft ? QList<int>{panelWidth, width - panelWidth}
                                              : QList<int>{width - panelWidth, panelWidth});
   const int splitterTop = std::max(40, Settings.SplitterTop);
@@ -348,6 +419,8 @@ void TMainForm1::FormCreate() {
   // The search session holds the range for the run; the settings take it back at exit.
   Search.BookSet = Settings.SearchRange;
   Search.RangeType = Settings.SearchRangeType;
+  Search.Forms = Settings.AllForms;
+  CheckBox1->setChecked(Settings.AllForms);
   SelectBulgarianLayout(Settings.FoneticCyr);
 }
 
@@ -404,9 +477,9 @@ void TMainForm1::ListVersions() {
   }
   Dictionary1->setVisible(dictionaries);
   if (dictionaries) DictionaryFolder = DataRoot + "Dictionaries/";
-  // The captions in one place, for the day a version names its own translation.
+  // A folder that carries its translation's own name is listed by that name.
   for (int i = 0; i < VersionTableSize; ++i)
-    Version[size_t(i)]->setText(QString::fromUtf8(VersionCaptions[i]));
+    Version[size_t(i)]->setText(QString::fromUtf8(VersionCaption(i)));
   N1->setVisible(dictionaries || !BibleForms().empty());
   N3->setVisible(any);
 }
@@ -421,10 +494,94 @@ void TMainForm1::showEvent(QShowEvent* event) {
 
 void TMainForm1::FormShow() {
   if (FLogo) FLogo->exec();
-  ReopenWindows();
+  if (FirstStart)
+    OpenFirstWindows();
+  else
+    ReopenWindows();
   ActivateAndTile();
   if (Settings.DictionaryVisible) Dictionary1Click();
   if (Settings.LinkViewer) ViewWindow1Click();
+  if (!FileToAdd.isEmpty()) OpenFileToAdd(FileToAdd);
+}
+
+void TMainForm1::OpenFirstWindows() {
+  auto present = [](int v) {
+    std::error_code ec;
+    return std::filesystem::exists(DataFile(VersionDiskFolder(v) + "BibleTitles.txt", TPathUse::Read), ec);
+  };
+  std::vector<int> chosen;
+  for (int v : {0, 1, 2, 3, 4, 6, 7, 8, 10, 5})
+    if (present(v)) {
+      chosen.push_back(v);
+      break;
+    }
+  if (present(9)) chosen.push_back(9);
+  for (int v : {0, 1, 2, 3, 4, 6, 7, 8, 10, 5})
+    if (chosen.size() < 2 && present(v) && std::find(chosen.begin(), chosen.end(), v) == chosen.end())
+      chosen.push_back(v);
+  if (chosen.empty()) {
+    AddVersion1Click();
+    return;
+  }
+  // John 1:1 (book slot 54); the first is created last, so that it is the active window.
+  for (auto v = chosen.rbegin(); v != chosen.rend(); ++v) OpenBibleWindow(*v, 54, 1, 1);
+}
+
+TAddVersionForm1* TMainForm1::AddVersionForm() {
+  if (!FAddVersion) {
+    FAddVersion = new TAddVersionForm1(this);
+    FAddVersion->Settings = &Settings;
+    BIBLE_CONNECT(FAddVersion.data(), &TAddVersionForm1::VersionImported, &FConnections,
+                  [this](int v) { VersionImported(v); });
+  }
+  return FAddVersion;
+}
+
+void TMainForm1::AddVersion1Click() { AddVersionForm()->ShowLibrary(); }
+
+void TMainForm1::OpenFileToAdd(const QString& path) { AddVersionForm()->ChooseFile(path); }
+
+void TMainForm1::VersionImported(int version) {
+  bool shown = false;
+  for (TBibleForm1* form : BibleForms())
+    if (form->VersionIndex() == version)
+      if (QMdiSubWindow* sub = form->SubWindow()) {
+        sub->close();
+        shown = true;
+      }
+  // The loaded copy goes once no window of the version is left (closing ones go on the next turn).
+  auto drop = std::make_shared<std::function<void(int)>>();
+  *drop = [this, version, drop, shown](int tries) {
+    bool open = false;
+    for (QMdiSubWindow* sub : MdiArea->subWindowList())
+      if (auto* form = qobject_cast<TBibleForm1*>(sub->widget()))
+        open = open || form->VersionIndex() == version;
+    if (!open || tries == 0) {
+      if (!open) {
+        // With no window left the place has no version, as before the first window opened.
+        if (Place.Bible == Bibles[size_t(version)].get()) Place.Bible = nullptr;
+        Bibles[size_t(version)].reset();
+      }
+      ListVersions();
+      // A version that was shown is shown again, with its new text, at the place shown.
+      if (!open && shown) OpenBibleWindow(version, Place.Book, SpinEdit1->Value(), SpinEdit2->Value());
+      return;
+    }
+    QTimer::singleShot(50, this, [drop, tries] { (*drop)(tries - 1); });
+  };
+  (*drop)(40);
+}
+
+void TMainForm1::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() == 1 && urls[0].isLocalFile()) event->acceptProposedAction();
+}
+
+void TMainForm1::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() != 1 || !urls[0].isLocalFile()) return;
+  event->acceptProposedAction();
+  OpenFileToAdd(urls[0].toLocalFile());
 }
 
 void TMainForm1::ReopenWindows() {
@@ -547,6 +704,12 @@ void TMainForm1::LoadVersion(TBible* bible, int book) {
   BibleComboBox1->LoadFromFile(bible->HistoryPath + "VerseHistory.txt");
   if (FListMessage) FListMessage->CheckList(BibleComboBox1, QStringLiteral("отваряните стихове"));
   LoadBookmarkMenu();
+  // The forms found belong to the previous version's word list.
+  Search.MatchedForms.clear();
+  Search.Expanded = false;
+  Search.FormsMissing = false;
+  VersionHasForms = HasFormGroups(*bible);
+  ShowForms();
 }
 
 std::vector<TBibleForm1*> TMainForm1::BibleForms() const { return TBibleForm1::FormsIn(MdiArea); }
@@ -595,6 +758,9 @@ void TMainForm1::BibleWindowClosed(TBibleForm1* form) {
   if (LastSynced == form) LastSynced = nullptr;
   if (QMdiSubWindow* sub = form->SubWindow()) sub->deleteLater();
   if (BibleForms().empty()) {
+    // The last search's text and verses go with the panel and its word box.
+    StatusPanel->clear();
+    ListBox2->clear();
     Panel3->hide();
     for (QAction* item : {Options1, Range1, ViewWindow1, ThisBible1}) item->setVisible(false);
     Goto1->menuAction()->setVisible(false);
@@ -633,6 +799,7 @@ void TMainForm1::ApplyVersionFont() {
   MainFont = Place.Bible->Font;
   const QFont f = ToQFont(MainFont);
   Panel3->setFont(f);
+  FitPanel();
   LargeListBox1->SetFont(f);
   StatusBar1->setFont(f);
   StatusBar1->setMinimumHeight(QFontMetrics(f).height() + 8);
@@ -644,6 +811,25 @@ void TMainForm1::ApplyVersionFont() {
 }
 
 void TMainForm1::TileWindows() { TBibleForm1::TileIn(MdiArea); }
+
+void TMainForm1::FitPanel() {
+  // The longest book name of the versions and a long reference of the history stay whole in the
+  // book box and the history box.
+  const QFontMetrics metrics(Panel3->font());
+  int text = 0;
+  for (const QString& sample : {QStringLiteral("Деяния на Апостолите"),
+                                QStringLiteral("Revelation of John 22:21")})
+    text = std::max(text, metrics.horizontalAdvance(sample));
+  QStyleOptionComboBox option;
+  option.initFrom(ComboBox1);
+  option.editable = true;
+  const int box = ComboBox1->style()
+                      ->sizeFromContents(QStyle::CT_ComboBox, &option,
+                                         QSize(text + 8, metrics.height()), ComboBox1)
+                      .width();
+  const QMargins margins = Panel3->layout()->contentsMargins();
+  Panel3->setMinimumWidth(std::max(157, box + margins.left() + margins.right()));
+}
 
 void TMainForm1::FitBookList() {
   QAbstractItemView* list = ComboBox1->view();

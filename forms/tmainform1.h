@@ -19,6 +19,7 @@
 #include "settings/tmainsettings.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QMdiArea;
@@ -27,6 +28,7 @@ class QMenu;
 class QPushButton;
 class QSplitter;
 class QStatusBar;
+class TAddVersionForm1;
 class TBible;
 class TBibleComboBox;
 class TBibleForm1;
@@ -74,6 +76,10 @@ class TMainForm1 : public QMainWindow {
   TMySpinEdit* SpinEdit1 = nullptr;
   TMySpinEdit* SpinEdit2 = nullptr;
   QPushButton* Button1 = nullptr;
+  QCheckBox* CheckBox1 = nullptr;  // "всички форми": the search finds every form of a word
+  QWidget* Panel9 = nullptr;       // holds Label1, shown when it has something to say
+  QLabel* Label1 = nullptr;        // the forms the last search found, or why it searched exactly
+  bool VersionHasForms = false;    // the active version has its form groups
   QSplitter* Splitter2 = nullptr;
   TLargeListBox* LargeListBox1 = nullptr;
   TFoundListBox* ListBox2 = nullptr;
@@ -91,6 +97,7 @@ class TMainForm1 : public QMainWindow {
   QAction* Dictionary1 = nullptr;
   QAction* N1 = nullptr;
   QAction* Exit1 = nullptr;
+  QAction* AddVersion1 = nullptr;  // "Добави превод…"
   QMenu* Goto1 = nullptr;
   QAction* Previous1 = nullptr;
   QMenu* BookMark2 = nullptr;
@@ -151,6 +158,8 @@ class TMainForm1 : public QMainWindow {
   // The active window's version and place take over the control panel (FormActivate).
   void BibleFormActivated(TBibleForm1* form);
   void ApplyVersionFont();
+  // The panel's least width: the book box and the history box hold long names whole.
+  void FitPanel();
   void ShowPanel();
   void ClearNewFlag();
   // Shows the "&Отвори" menu's item of every installed version and "Речник" when dictionaries
@@ -228,12 +237,32 @@ class TMainForm1 : public QMainWindow {
   void CopyList();
   void CopyVerses(bool markedOnly);
   void Range1Click();
+  // The toggle of all forms: saved in the settings at once, the current word searched again.
+  void CheckBox1Click();
+  // Label1 after a search or a change of version: the forms found, or that the active version
+  // has no form groups while all forms are asked for.
+  void ShowForms();
   // Searches the word (bytes in the active version's code page) as a word typed into the word box
   // and confirmed: the found list, the status text, the first found verse shown.
   void SearchWord(const std::string& word);
   // Keyboard translation of one typed character for the active version (none while no version
   // is active or "AutoKeybd" is off).
   void TranslateKey(char& key) const;
+
+  // Set before the window is shown: no settings file existed, so the first windows are chosen
+  // here (OpenFirstWindows); a file to add, given on the command line.
+  bool FirstStart = false;
+  QString FileToAdd;
+  // The versions present, up to two side by side at John 1:1 (a translation, and the Greek New
+  // Testament beside it when present); with none, the dialog "Добави превод".
+  void OpenFirstWindows();
+  // The dialog "Добави превод", made on first use; with a path, on the file page with it chosen.
+  TAddVersionForm1* AddVersionForm();
+  void AddVersion1Click();
+  void OpenFileToAdd(const QString& path);
+  // A version folder was replaced: the loaded copy goes, so that the version is read anew, and
+  // a window that showed it opens again at the place shown; the menu lists the version.
+  void VersionImported(int version);
 
   // Menu handlers.
   void FormShow();
@@ -257,6 +286,9 @@ class TMainForm1 : public QMainWindow {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // A file dropped onto the window opens "Добави превод" with that file chosen.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -289,6 +321,7 @@ class TMainForm1 : public QMainWindow {
   QPointer<TListMessageForm1> FListMessage;
   QPointer<TDic_Form1> FDictionary;
   QPointer<TPictureForm1> FPicture;
+  QPointer<TAddVersionForm1> FAddVersion;
   TQtClipboardChain* FClipboardChain = nullptr;
   bool FShown = false;
   bool FClosed = false;

@@ -87,7 +87,9 @@ void TMainForm1::DestroyExchange() {
 void TMainForm1::SetBookPokeData(const QString& text) {
   if (!Place.Bible || !ActiveBibleForm()) return;
   ComboBox1->setEditText(text);
-  ComboBox1KeyPress(13);
+  // Text that is no reference moves nothing, the box included.
+  if (!Place.IsReference(EncodeText(text, NameCharset()))) ShowPlace();
+  else ComboBox1KeyPress(13);
   if (TBibleForm1* form = ActiveBibleForm(); form && DdeServerConv1)
     DdeServerConv1->SetValue(SetVerseItem,
                              DecodeBytes(form->ActiveVerseText(), form->Bible->Font.Charset));

@@ -1,10 +1,12 @@
 // The main window's word search: the word box, the mode menu, the found-verse list.
 #include <QAction>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 
 #include "controls/tbiblecombobox.h"
 #include "controls/tbiblerichedit1.h"
@@ -24,6 +26,7 @@ void TMainForm1::SearchText(const std::string& text) {
   if (Search.Found.Count() > 0)
     LargeListBox1->ComboBox->Add(Search.Found[1], LargeListBox1->Text(), DateTimeNow());
   ShowFound(Search.SearchExpression);
+  ShowForms();
   // The Bible windows colour the found words in their active verses.
   Search.NotifyChanged();
 }
@@ -40,9 +43,35 @@ void TMainForm1::ShowFound(const std::string& expression) {
     return DecodeBytes(VerseReference(*bible, Search.Found[size_t(row) + 1], shortNames), charset);
   });
   if (!expression.empty()) {
-    StatusPanel->setText(DecodeBytes(Search.StatusText, Place.Bible->Font.Charset));
+    const QString status = DecodeBytes(Search.StatusText, Place.Bible->Font.Charset);
+    StatusPanel->setText(QString::fromStdString(StatusWithForms(Search, status.toStdString())));
     ListBox2->SetCurrentRow(0);
   }
+}
+
+void TMainForm1::CheckBox1Click() {
+  Settings.AllForms = CheckBox1->isChecked();
+  Search.Forms = Settings.AllForms;
+  ShowForms();
+  // The word in the box is searched again with the new setting, as a new search.
+  if (Place.Bible && !LargeListBox1->Text().empty()) {
+    SetModeOnly();
+    SearchTypedText();
+  }
+}
+
+void TMainForm1::ShowForms() {
+  QString text;
+  if (Search.Expanded && Place.Bible) {
+    QStringList forms;
+    for (const std::string& form : Search.MatchedForms)
+      forms << DecodeBytes(form, Place.Bible->Font.Charset);
+    text = QStringLiteral("Форми: ") + forms.join(QStringLiteral(", "));
+  } else if (Search.Forms && Place.Bible && !VersionHasForms) {
+    text = QStringLiteral("Тази версия няма форми на думите: търси се точно.");
+  }
+  Label1->setText(text);
+  Panel9->setVisible(!text.isEmpty());
 }
 
 void TMainForm1::SearchTypedText() {
@@ -79,7 +108,8 @@ void TMainForm1::LargeListBox1KeyPress(char& key) {
     SearchEnteredText();
   } else {
     Typing = true;
-    TranslateKey(key);
+    // "*" marks a prefix in the word box; no layout's character on that key is part of a word.
+    if (key != '*') TranslateKey(key);
   }
 }
 

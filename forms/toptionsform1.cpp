@@ -179,15 +179,6 @@ TOptionsForm1::TOptionsForm1(QWidget* parent) : QDialog(parent) {
   layout->addWidget(PageControl1);
   layout->addLayout(buttons);
 
-  FontDialog1 = new QFontDialog(this);
-  FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
-  // Qt's own dialog on every desktop: it offers the writing system (Cyrillic, Greek) that a
-  // version's text needs, and behaves the same everywhere.
-  FontDialog1->setOption(QFontDialog::DontUseNativeDialog);
-  ColorDialog1 = new QColorDialog(this);
-  ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
-  ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
-
   // The states of the form, used until the first filling.
   for (QCheckBox* box : {CheckBox5, CheckBox6, CheckBox8, CheckBox9, CheckBox10})
     box->setChecked(true);
@@ -298,8 +289,30 @@ void TOptionsForm1::CheckBox7Click() {
   if (!FFontChanged) FChanged = CheckBox7->isChecked();
 }
 
+// The font and colour dialogs are made when first asked for: each costs milliseconds (font
+// families, icons, colour grids) that the program's start does not need to spend.
+QFontDialog* TOptionsForm1::FontDialog() {
+  if (!FontDialog1) {
+    FontDialog1 = new QFontDialog(this);
+    FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
+    // Qt's own dialog on every desktop: it offers the writing system (Cyrillic, Greek) that a
+    // version's text needs, and behaves the same everywhere.
+    FontDialog1->setOption(QFontDialog::DontUseNativeDialog);
+  }
+  return FontDialog1;
+}
+
+QColorDialog* TOptionsForm1::ColorDialog() {
+  if (!ColorDialog1) {
+    ColorDialog1 = new QColorDialog(this);
+    ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
+    ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
+  }
+  return ColorDialog1;
+}
+
 void TOptionsForm1::Button4Click() {
-  FontDialog1->setCurrentFont(ToQFont(FFont));
+  FontDialog()->setCurrentFont(ToQFont(FFont));
   const bool chosen = FontDialog1->exec() == QDialog::Accepted;
   FChanged = chosen;
   if (Settings) Settings->RebuildTexts = chosen;
@@ -312,7 +325,7 @@ void TOptionsForm1::Button4Click() {
 }
 
 bool TOptionsForm1::ChooseColor(QFrame* panel) {
-  ColorDialog1->setCurrentColor(ToQColor(FLastColor));
+  ColorDialog()->setCurrentColor(ToQColor(FLastColor));
   const bool chosen = ColorDialog1->exec() == QDialog::Accepted;
   FChanged = chosen;
   if (chosen) {

@@ -72,8 +72,8 @@ class TOptionsForm1 : public QDialog {
   QPushButton* Button2 = nullptr;   // "ДА"
   QPushButton* Button1 = nullptr;   // "&Отказ"
   QPushButton* Button3 = nullptr;   // "&Помощ"
-  QFontDialog* FontDialog1 = nullptr;
-  QColorDialog* ColorDialog1 = nullptr;
+  QFontDialog* FontDialog1 = nullptr;    // made by FontDialog()
+  QColorDialog* ColorDialog1 = nullptr;  // made by ColorDialog()
 
   // The settings edited and the place whose version's font the dialog offers; the main window's.
   TObservable<TMainSettings>* Settings = nullptr;
@@ -112,6 +112,8 @@ class TOptionsForm1 : public QDialog {
   // The colour dialog opens with the colour last chosen in it, black at first.
   uint32_t FLastColor = 0;
   bool ChooseColor(QFrame* panel);
+  QFontDialog* FontDialog();
+  QColorDialog* ColorDialog();
   void FitSize();
   void UpdateHelpTopic();
   TConnections FConnections;

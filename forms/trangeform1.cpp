@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <algorithm>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -60,7 +61,8 @@ TRangeForm1::TRangeForm1(QWidget* parent) : QDialog(parent) {
   for (QPushButton* b : {Button1, Button2, Button4, Button3}) panel1->addWidget(b);
   auto* panel1Widget = new QWidget(this);
   panel1Widget->setLayout(panel1);
-  panel1Widget->setFixedWidth(129);
+  // As designed, or wider where the captions need it ("Избрани книги" whole in any font).
+  panel1Widget->setFixedWidth(std::max(129, panel1->sizeHint().width()));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(CheckListBox1, 1);

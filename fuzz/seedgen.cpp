@@ -101,7 +101,8 @@ int main(int argc, char** argv) {
   const std::string books(78, '\x01');
   for (const char* target :
        {"bible", "infofile", "verselist", "wordlist", "index", "settings", "history", "reference",
-        "markup", "poke", "picturelist", "jpeg", "osis", "usfm", "mybible", "esword"})
+        "markup", "poke", "picturelist", "jpeg", "osis", "usfm", "mybible", "esword", "zefania",
+        "lexicon", "swordconf"})
     std::filesystem::remove_all(Out + "/" + target);
   for (const Sample& s : samples) {
     const std::string folder = WriteSampleVersion(temp.Path(), s.Version, s.Data);
@@ -239,6 +240,49 @@ int main(int argc, char** argv) {
   Seed("esword",
        fuzz::Join({esword, "\x01In {\\cf15\\I H0430} \\'e9\\u-3913?{\\*\\x y}\\b x\\b0 \\line"}));
   Seed("esword", fuzz::Join({database("CREATE TABLE sqliteplus_license(x);"), "{\\i x"}));
+  const std::string zefania =
+      "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<XMLBIBLE biblename=\"Test\">\n"
+      "<BIBLEBOOK bnumber=\"1\" bname=\"Genesis\" bsname=\"Gen\"><CHAPTER cnumber=\"1\">"
+      "<VERS vnumber=\"1\">In the <gr str=\"7225\">beginning</gr> God<NOTE>a note</NOTE></VERS>"
+      "<VERS vnumber=\"3\">And <STYLE fs=\"italic\">God</STYLE> said<BR/>x</VERS>"
+      "</CHAPTER><CHAPTER cnumber=\"3\"><VERS vnumber=\"1\">Now</VERS></CHAPTER></BIBLEBOOK>\n"
+      "<BIBLEBOOK bnumber=\"43\"><CAPTION>Head</CAPTION><CHAPTER cnumber=\"3\">"
+      "<VERS vnumber=\"16\">For God so loved</VERS><VERS vnumber=\"16\"> the world</VERS>"
+      "</CHAPTER></BIBLEBOOK>\n<BIBLEBOOK bnumber=\"70\"><CHAPTER cnumber=\"1\">"
+      "<VERS vnumber=\"300\">x</VERS></CHAPTER></BIBLEBOOK></XMLBIBLE>\n";
+  Seed("zefania", std::string(1, '\x04') + zefania);
+  Seed("zefania", std::string(1, '\x05') + zefania);
+  Seed("zefania", std::string(1, '\x00') +
+                      "<XMLBIBLE><BIBLEBOOK bnumber=\"40\" bname=\"\xD0\x9C\xD0\xB0\xD1\x82\">"
+                      "<CHAPTER cnumber=\"1\"><VERS vnumber=\"1\">\xD0\x9A\xD0\xBD\xD0\xB8\xD0"
+                      "\xB3\xD0\xB0</VERS></CHAPTER></BIBLEBOOK></XMLBIBLE>");
+
+  Seed("lexicon", std::string(1, '\0') +
+                      "<TEI><entry lemma=\"\xCE\xBB\xCF\x8C\xCE\xB3\xCE\xBF\xCF\x82\" "
+                      "strong=\"G3056\"><sense>a word</sense><etym>from</etym></entry>"
+                      "<entry lemma=\"\"/></TEI>");
+  Seed("lexicon", std::string(1, '\1') +
+                      "<lexicon><entry><status>x</status><w>\xD7\x90\xD7\x91</w> father"
+                      "<sense>one</sense></entry><entry>none</entry></lexicon>");
+  Seed("lexicon", std::string(1, '\2') +
+                      fuzz::Join({"00-database-info\tA\tK\nhouse\tK\tV\ntwo words\tf\tB\n"
+                                  "house\tAAAA\t////////\n",
+                                  "about this dictionary\nhouse\n  \xD0\xBA\xD1\x8A\xD1\x89\xD0"
+                                  "\xB0\n\ntwo words\nx\n"}));
+
+  const std::string conf =
+      "[Module]\nDataPath=./modules/texts/ztext/module/\nModDrv=zText\nBlockType=BOOK\n"
+      "CompressType=ZIP\nSourceType=OSIS\nEncoding=UTF-8\nLang=en\nVersification=KJV\n";
+  Seed("swordconf", fuzz::Join({conf, "modules/texts/ztext/module/ot.bzs\n"
+                                      "modules/texts/ztext/module/ot.bzv\n"
+                                      "modules/texts/ztext/module/ot.bzz\n"}));
+  Seed("swordconf", fuzz::Join({"[Words]\r\nDataPath=./modules/lexdict/rawld/words/words\r\n"
+                                "ModDrv=RawLD4\r\n",
+                                "modules/lexdict/rawld/words/words.idx\n"
+                                "modules/lexdict/rawld/words/words.dat\n"}));
+  Seed("swordconf", fuzz::Join({"[Gen]\nAbsoluteDataPath=/nonexistent/\nDataPath=./x/\n"
+                                "ModDrv=RawCom\n[Second]\nModDrv=zLD\n",
+                                "x/ot\n../outside\n/abs\n"}));
   std::printf("%d seeds in %s\n", Written, Out.c_str());
   return 0;
 }

@@ -60,6 +60,14 @@ void THelpWindow::ShowPage(const QString& path, const QString& topic) {
     windowHandle()->setTransientParent(owner);
     if (wasVisible) setGeometry(frame);
   }
+  // Help asked for comes in front, also of the windows that stay on top of the others (the
+  // dictionary, the picture): while one of them is shown, help stays on top as well.
+  bool onTop = false;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w != this && w->isVisible() && (w->windowFlags() & Qt::WindowStaysOnTopHint) &&
+        !(w->windowFlags() & Qt::FramelessWindowHint))
+      onTop = true;
+  if (windowHandle()) windowHandle()->setFlag(Qt::WindowStaysOnTopHint, onTop);
   show();
   raise();
   activateWindow();

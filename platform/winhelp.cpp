@@ -40,6 +40,7 @@ constexpr THelpContext HelpContextTable[] = {
     {10, "Range"},      // the search range dialog
     {11, "Dictionary"},  // the dictionary window
     {12, "ListMessage"},  // the list-size warning
+    {13, "AddVersion"},  // the dialog that adds a version
 };
 
 const char* const HelpContextProperty = "HelpContext";

@@ -12,11 +12,12 @@ PACKAGES=(
   libsword-dev libsword-utils sword-text-kjv sword-dict-strongs-greek sword-dict-strongs-hebrew sword-dict-naves
   diatheke bibledit-data dict-freedict-eng-bul openclipart-svg librsvg2-bin
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth xclip xdotool x11-utils imagemagick dbus dbus-x11
+  xvfb xauth xclip xdotool x11-utils imagemagick dbus dbus-x11 libxcb-damage0-dev
   openbox at-spi2-core python3-pyatspi
   fonts-liberation fonts-dejavu-core fonts-dejavu-extra
   hyperfine
   libzip-dev libsqlite3-dev sqlite3
+  libhunspell-dev hunspell-bg libstemmer-dev
   debhelper fakeroot lintian desktop-file-utils appstream
 )
 # The npm client fetches the npm packages of the default data set and of the tests; Debian's npm

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
 # Only what the staged folder needs; the test command builds the rest.
-cmake --build --preset default --target bible bible-tool beacon splashsound
+cmake --build --preset default --target bible bible-tool bible-tool-import beacon splashsound
 stage=build/stage
 mkdir -p "$stage"
 if [ -f scripts/stage-data.sh ]; then
@@ -14,9 +14,9 @@ fi
 # The program, its splash sound and its help lie beside the data.
 cp -f build/app/bible "$stage/bible"
 cp -f build/tools/beacon "$stage/beacon"
+# The importer beside the program: "Добави превод" starts it.
+cp -f build/tools/bible-tool-import "$stage/bible-tool-import"
 cp -f build/app/Beg1.wav "$stage/Beg1.wav"
 rm -rf "$stage/help"
 cp -r help "$stage/help"
-# A first start opens text, not an empty frame; an existing settings file is kept.
-bash scripts/first-settings.sh "$stage"
 exec "$stage/bible"

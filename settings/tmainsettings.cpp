@@ -53,6 +53,10 @@ void TMainSettings::Load(TCustomIniFile& ini) {
   FoneticCyr = flag("FoneticCyr", false);
   DictionaryVisible = flag("IsDicVizible", false);
   LinkViewer = flag("IsBeacon", false);
+  AllForms = flag("AllForms", false);
+  InternetAccess = number("InternetAccess", InternetNotAsked);
+  if (InternetAccess != InternetAllowed && InternetAccess != InternetRefused)
+    InternetAccess = InternetNotAsked;
 }
 
 void TMainSettings::Save(TCustomIniFile& ini) const {
@@ -89,4 +93,10 @@ void TMainSettings::Save(TCustomIniFile& ini) const {
   flag("FoneticCyr", FoneticCyr);
   flag("IsDicVizible", DictionaryVisible);
   flag("IsBeacon", LinkViewer);
+  flag("AllForms", AllForms);
+  SaveInternetAccess(ini);
+}
+
+void TMainSettings::SaveInternetAccess(TCustomIniFile& ini) const {
+  ini.WriteInteger(Section, "InternetAccess", InternetAccess);
 }

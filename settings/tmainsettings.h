@@ -49,6 +49,13 @@ struct TMainSettings {
   bool FoneticCyr = false;
   bool DictionaryVisible = false;  // "IsDicVizible": the dictionary window opens at start
   bool LinkViewer = false;         // "IsBeacon": the link to the on-top viewer opens at start
+  bool AllForms = false;           // "AllForms": the word search finds every form of a word
+  // "InternetAccess": whether the program may reach module repositories over the internet, as
+  // the user answered when first asked; written at once by SaveInternetAccess.
+  int InternetAccess = InternetNotAsked;
+  static constexpr int InternetNotAsked = 0;
+  static constexpr int InternetAllowed = 1;
+  static constexpr int InternetRefused = 2;
 
   // Not stored: set by the options dialog when the font or a view option changed, so that the
   // chapter texts are built again.
@@ -60,6 +67,9 @@ struct TMainSettings {
   // Writes every key in the order of the file, erasing the "Bible" sections of the windows saved
   // last time first. Raises the settings write error; what was written before it stays written.
   void Save(TCustomIniFile& ini) const;
+
+  // Writes "InternetAccess" alone, so that the answer holds even if the program ends abnormally.
+  void SaveInternetAccess(TCustomIniFile& ini) const;
 
   static TBookSet AllBooks();
   bool operator==(const TMainSettings&) const = default;

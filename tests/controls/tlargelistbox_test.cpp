@@ -2,6 +2,7 @@
 #include "controls/tlargelistbox.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
@@ -11,6 +12,7 @@
 #include <set>
 
 #include "controls/tbiblecombobox.h"
+#include "controls/tfoundlistbox.h"
 #include "core/ansi.h"
 #include "core/tlargestringlist.h"
 #include "platform/codepage.h"
@@ -474,7 +476,42 @@ class TLargeListBoxTest : public QObject {
     Box->SetList(nullptr);
     DataRoot.clear();
   }
+
+  // A screen reader sees the found list's lines in view only, whatever their number, and reads
+  // the count and the current line from its description.
+  void FoundListShowsScreenReadersTheLinesInViewTheCountAndTheCurrentLine() {
+    TFoundListBox list;
+    list.resize(200, 120);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.SetLines(30000, [](int row) { return QStringLiteral("Line %1").arg(row); });
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&list);
+    QVERIFY(a);
+    QCOMPARE(a->role(), QAccessible::List);
+    const int shown = a->childCount();
+    QVERIFY(shown > 2 && shown < 20);
+    QCOMPARE(a->text(QAccessible::Description), QStringLiteral("30000 стиха"));
+    list.SelectRow(29990);
+    QApplication::processEvents();
+    QCOMPARE(a->text(QAccessible::Description), QStringLiteral("30000 стиха, текущ 29991: Line 29990"));
+    QCOMPARE(a->childCount(), shown);
+    bool selectedSeen = false;
+    for (int i = 0; i < shown; ++i) {
+      QAccessibleInterface* line = a->child(i);
+      QVERIFY(line);
+      QCOMPARE(a->indexOfChild(line), i);
+      QCOMPARE(line->text(QAccessible::Name), QStringLiteral("Line %1").arg(list.FirstVisibleRow() + i));
+      QVERIFY(a->rect().intersects(line->rect()));
+      selectedSeen |= line->state().selected;
+    }
+    QVERIFY(selectedSeen);
+    QVERIFY(!a->child(shown));
+    list.clear();
+    QCOMPARE(a->childCount(), 0);
+    QCOMPARE(a->text(QAccessible::Description), QStringLiteral("0 стиха"));
+  }
 };
 
 QTEST_MAIN(TLargeListBoxTest)
 #include "tlargelistbox_test.moc"
+

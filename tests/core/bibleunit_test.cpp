@@ -109,7 +109,7 @@ TEST_F(Versions, ParseReferenceFindsNamesAbbreviationsAndNumbers) {
   const std::vector<Case> cases = {
       {B("Йоан 3:16"), true, 3, 3, 16},   {B("йоан3:16"), true, 3, 3, 16},
       {B("Йн 3:16"), true, 3, 3, 16},     {B("Бит 1:1"), true, 1, 1, 1},
-      {B("Би 2:5"), true, 1, 2, 5},       {B("Б 2:5"), true, 2, 2, 5},
+      {B("Би 2:5"), true, 1, 2, 5},       {B("Б 2:5"), false, 2, 1, 1},
       {"3:16", true, 2, 3, 16},           {"16", true, 2, 1, 16},
       {B("Йоан 3:16-18"), true, 3, 3, 16}, {"3:16-18", false, 2, 3, 16},
       {B("Псалми 23"), true, 2, 23, 1},   {B("Битие"), true, 1, 1, 1},
@@ -122,6 +122,36 @@ TEST_F(Versions, ParseReferenceFindsNamesAbbreviationsAndNumbers) {
     EXPECT_EQ(std::tie(p, ch, v), std::tie(c.position, c.chapter, c.verse))
         << Cp1251ToUtf8(c.text);
   }
+}
+
+// Names of the other versions of the same slot count after the active version's own; a leading
+// word that no version names makes the text no reference, whatever numbers follow it.
+TEST_F(Versions, ReferencesInAnyVersionsNamesAndNoneAfterAnUnknownWord) {
+  TBible kjv(4), bg(0), gr(9);
+  struct Case {
+    const TBible* bible;
+    std::string text;
+    bool result;
+    int position, chapter, verse;
+  };
+  const std::vector<Case> cases = {
+      {&kjv, B("Йоан 3:16"), true, 3, 3, 16},   {&kjv, B("„Йн 3:16“"), true, 3, 3, 16},
+      {&kjv, B("псалми 23:1"), true, 2, 23, 1}, {&bg, "John 3:16", true, 3, 3, 16},
+      {&bg, "(Gen 1:2)", true, 1, 1, 2},        {&gr, "John 1:1", true, 2, 1, 1},
+      {&kjv, "Table 3:16", false, 2, 1, 1},     {&bg, "Exodus 3:16", false, 2, 1, 1},
+      {&gr, "Genesis 1:1", false, 2, 1, 1},     {&kjv, "3:16", true, 2, 3, 16},
+      {&kjv, "Psalm 23", true, 2, 23, 1},
+  };
+  for (const auto& c : cases) {
+    int p = 2, ch = 0, v = 0;
+    EXPECT_EQ(ParseReference(*c.bible, c.text, p, ch, v), c.result) << Cp1251ToUtf8(c.text);
+    EXPECT_EQ(std::tie(p, ch, v), std::tie(c.position, c.chapter, c.verse))
+        << Cp1251ToUtf8(c.text);
+  }
+  std::string s = B("Йоан 3:16");
+  NormalizeReference(s);
+  EXPECT_EQ(FindBookName(kjv, s), 3);
+  EXPECT_EQ(s, " 3:16");
 }
 
 TEST_F(Versions, FindBookNameNeedsTwoThirdsOfTheWordAndTwoLetters) {

@@ -9,6 +9,7 @@
 #include "core/tbible.h"
 #include "core/tcustominifile.h"
 #include "tests/support/testversion.h"
+#include "tests/support/unprivileged.h"
 
 namespace fs = std::filesystem;
 
@@ -76,6 +77,40 @@ TEST(PortablePlaces, EverythingLiesBesideTheExecutable) {
     EXPECT_EQ(DataFolders(places, "Dictionaries/"),
               std::vector<std::string>{folder + "Dictionaries/"});
   }
+}
+
+// A portable folder that cannot be written (a locked stick, a system folder) keeps what the user
+// writes in the user's own folders, takes the settings and histories found beside the executable
+// there once, and reads them from there on every later start.
+TEST(PortablePlaces, AReadOnlyFolderKeepsTheUsersFilesInTheUsersOwnFolders) {
+  TTempDir dir;
+  const std::string stage = dir.File("stage/"), home = dir.File("home/");
+  Touch(stage + "bible");
+  std::ofstream(stage + "bible.ini") << "[MainWindow]\r\nPlaySound=0\r\n";
+  Touch(stage + "KJV/BibleTitles.txt");
+  std::ofstream(stage + "KJV/VerseHistory.txt") << "0\r\nJohn 3:16\r\n";
+  fs::create_directories(home);
+  fs::permissions(home, fs::perms::all);
+  MakeReadOnly(stage);
+  EXPECT_TRUE(RunUnprivileged(dir.Path(), [&] {
+    const TDataPlaces places = DataPlacesFor(stage + "bible", Env({{"HOME", home}}));
+    bool ok = places.Installed && places.ReadOnly && places.Data == stage &&
+              MapDataPath(places, "bible.ini", TPathUse::Settings) == home + ".config/bible/bible.ini" &&
+              MapDataPath(places, "KJV/VerseHistory.txt", TPathUse::Write) ==
+                  home + ".local/share/bible/KJV/VerseHistory.txt" &&
+              MapDataPath(places, "KJV/BibleTitles.txt", TPathUse::Read) == stage + "KJV/BibleTitles.txt";
+    ok = ok && CarryPortableFiles(places, "bible.ini");
+    ok = ok && ReadFileBytes(home + ".config/bible/bible.ini") == "[MainWindow]\r\nPlaySound=0\r\n" &&
+         ReadFileBytes(home + ".local/share/bible/KJV/VerseHistory.txt") == "0\r\nJohn 3:16\r\n";
+    // The next start finds the user's own files and copies nothing over them.
+    std::ofstream(home + ".config/bible/bible.ini") << "changed";
+    ok = ok && !CarryPortableFiles(places, "bible.ini") &&
+         ReadFileBytes(home + ".config/bible/bible.ini") == "changed";
+    return ok;
+  }));
+  // A writable portable folder stays as it is.
+  TTempDir open;
+  EXPECT_FALSE(DataPlacesFor(open.File("bible"), Env({{"HOME", home}})).ReadOnly);
 }
 
 TEST(PortablePlaces, TheRunDefaultsToDataRootAndMakesNoFolders) {

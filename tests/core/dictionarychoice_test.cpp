@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 
 #include "core/cp1251.h"
@@ -120,4 +122,33 @@ TEST_F(DictionaryChoiceTest, UsersOwnFolderComesFirstAndHidesTheSameFile) {
   EXPECT_EQ(both.DictionaryList[1].second, own.File("latin.ind"));
   EXPECT_TRUE(both.FindDictionary("delta"));
   EXPECT_FALSE(both.FindDictionary("beta"));
+}
+
+// A word of the Greek version is looked up by the headword of its lemma from the version's table,
+// then by its own letters in the Latin of the Greek lexicon's headwords.
+TEST_F(DictionaryChoiceTest, GreekWordsAreLookedUpByLemmaThenByTheLexiconsLatin) {
+  const std::vector<std::pair<const char*, const char*>> cases = {
+      {"θεος", "theos"},         {"θεός", "theos"},   {"ΘΕΟΣ", "theos"},
+      {"αγγελος", "angelos"},    {"ευαγγελιον", "euangelion"},
+      {"χριστος", "christos"},   {"ψυχη", "psyche"},  {"ουρανου", "ouranou"},
+      {"φως", "phos"},           {"ξυλον", "xylon"},  {"theos", ""}, {"θεος1", ""}};
+  for (const auto& [word, headword] : cases) EXPECT_EQ(GreekHeadword(Greek(word)), headword) << word;
+
+  std::ofstream(Dir.File("Lemmas.txt"), std::ios::binary)
+      << Greek("ηγαπησεν") << "\tagapao\r\n" << Greek("θεον") << "\ttheos\r\nbroken line\r\n";
+  EXPECT_EQ(LemmaHeadword(Dir.File("Lemmas.txt"), Greek("ηγαπησεν")), "agapao");
+  EXPECT_EQ(LemmaHeadword(Dir.File("missing.txt"), Greek("ηγαπησεν")), "");
+  EXPECT_EQ(LookUpForms(Greek("ηγαπησεν"), true, Dir.File("Lemmas.txt")),
+            (std::vector<std::string>{"agapao", "egapesen"}));
+  EXPECT_EQ(LookUpForms(Greek("θεον"), true, Dir.File("Lemmas.txt")),
+            (std::vector<std::string>{"theos", "theon"}));
+  EXPECT_EQ(LookUpForms(Greek("λογος"), true, Dir.File("Lemmas.txt")),
+            (std::vector<std::string>{"logos"}));
+  EXPECT_EQ(LookUpForms("G2316", false, Dir.File("Lemmas.txt")), (std::vector<std::string>{"G2316"}));
+  // A table written again is read again.
+  std::ofstream(Dir.File("Lemmas.txt"), std::ios::binary | std::ios::trunc)
+      << Greek("ηγαπησεν") << "\tagape\r\n";
+  std::filesystem::last_write_time(Dir.File("Lemmas.txt"),
+                                   std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
+  EXPECT_EQ(LemmaHeadword(Dir.File("Lemmas.txt"), Greek("ηγαπησεν")), "agape");
 }

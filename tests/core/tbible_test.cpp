@@ -174,3 +174,19 @@ TEST_F(BibleFiles, FontsAndBookmarksGoThroughTheSettings) {
   ini.WriteString("RU\\Font", "FontName", "Liberation Serif");
   EXPECT_EQ(CyrillicFontName(), "Liberation Serif");
 }
+
+// The caption comes from "Name.txt" where the folder has one; a hostile file gives a clean line.
+TEST_F(BibleFiles, VersionCaptionIsTheFoldersOwnNameElseTheTable) {
+  EXPECT_EQ(VersionCaption(4), "King James Version");
+  Write(Dir.File("KJV/Name.txt"), "\xEF\xBB\xBF  Библия 1940\r\nsecond line\r\n");
+  EXPECT_EQ(VersionName(4), "Библия 1940");
+  EXPECT_EQ(VersionCaption(4), "Библия 1940");
+  Write(Dir.File("KJV/Name.txt"), "a\tb\x01" + std::string(300, 'x'));
+  EXPECT_EQ(VersionName(4), "ab" + std::string(196, 'x'));
+  // A letter of two bytes cut at the limit is left out whole, not half.
+  Write(Dir.File("KJV/Name.txt"), std::string(199, 'x') + "Я");
+  EXPECT_EQ(VersionName(4), std::string(199, 'x'));
+  Write(Dir.File("KJV/Name.txt"), " \r\n");
+  EXPECT_EQ(VersionCaption(4), "King James Version");
+  EXPECT_EQ(VersionCaption(11), "");
+}

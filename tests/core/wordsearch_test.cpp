@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <set>
 
@@ -256,4 +257,49 @@ TEST_F(WordSearchTest, FootnoteWordsAreNotInTheConcordance) {
   search.SearchText(bible, "there");
   EXPECT_EQ(AsSet(search.Found), (std::set<uint16_t>{2}));
   EXPECT_EQ(SplitWords("a {b} c", bible.Letters).size(), 3u);  // the splitter itself is unchanged
+}
+
+// Files of a version that disagree (the text file cut at any point, an index pointing beyond its
+// data) name the damaged file; every verse still readable reads as before, the others read as
+// empty without an error, and no search lists them.
+TEST_F(WordSearchTest, ADamagedVersionNamesItsFileAndListsNoUnreadableVerse) {
+  const TVersionData d = RandomVersion(11);
+  const std::string folder = WriteSampleVersion(Dir.Path(), 4, d);
+  std::vector<std::string> whole;
+  std::set<uint16_t> all;
+  {
+    TBible bible(4);
+    EXPECT_EQ(bible.DamagedFile, "");
+    whole = ReadVerses(bible, 1, bible.VerseCount);
+    TBookSet books;
+    books.fill(1);
+    all = Scan(d, "god", bible.Letters, books);
+  }
+  const std::string text = ReadFileBytes(folder + "CompactText.bin");
+  auto write = [](const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+  };
+  for (size_t cut : {size_t(0), text.size() / 3, text.size() / 2, text.size() - 1}) {
+    write(folder + "CompactText.bin", text.substr(0, cut));
+    TBible bible(4);
+    EXPECT_EQ(bible.DamagedFile, "CompactText.bin") << cut;
+    EXPECT_FALSE(bible.UnreadableVerses.empty());
+    for (int n = 1; n <= bible.VerseCount; ++n)
+      EXPECT_EQ(ReadVerse(bible, n), bible.Unreadable(n) ? "" : whole[size_t(n - 1)]) << n;
+    TWordSearch search;
+    search.SearchText(bible, "god");
+    std::set<uint16_t> expected;
+    for (uint16_t n : all)
+      if (!bible.Unreadable(n)) expected.insert(n);
+    const std::vector<uint16_t> found = search.Found.ToVector();
+    EXPECT_EQ(std::set<uint16_t>(found.begin(), found.end()), expected) << cut;
+  }
+  write(folder + "CompactText.bin", text);
+  const std::string sets = ReadFileBytes(folder + "ConcP.bin");
+  write(folder + "ConcP.bin", sets + std::string("\xFF\xFF\xFF\x0F", 4));
+  EXPECT_EQ(TBible(4).DamagedFile, "Conc.bin");
+  write(folder + "ConcP.bin", sets);
+  const std::string words = ReadFileBytes(folder + "WordPoint.bin");
+  write(folder + "WordPoint.bin", words + std::string("\xFF\xFF\xFF\x0F", 4));
+  EXPECT_EQ(TBible(4).DamagedFile, "WordList.txt");
 }

@@ -8,6 +8,7 @@ accessibility bus (AT-SPI) by their accessible names and reads what they show.
   atspi.py --pid PID line NAME            the line of that control's text that holds the caret
   atspi.py --pid PID selected NAME        the selected items (rows of a list), one a line
   atspi.py --pid PID count NAME           the number of child items (rows of a list)
+  atspi.py --pid PID description NAME     the control's accessible description
   atspi.py --pid PID extents NAME         the control's place on the screen: x y width height
   atspi.py --pid PID inview NAME WHERE    whether a place of the control's text lies inside the
                                           control on the screen ("yes"/"no"); WHERE is "caret",
@@ -255,6 +256,9 @@ def main(argv):
         return 0
     if command == "count":
         print(len(items(node)))
+        return 0
+    if command == "description":
+        print(node.description)
         return 0
     if command == "selected":
         for item in items(node):

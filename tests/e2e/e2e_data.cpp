@@ -1,10 +1,12 @@
 // Writes the versions the end-to-end tests start the program on: the English sample as version
-// 4, the Bulgarian sample as version 0 and the Greek sample as version 9.
+// 4, the Bulgarian sample as version 0 and the Greek sample as version 9; the first two with the
+// form groups the importer makes.
 
 #include <cstdio>
 #include <exception>
 
 #include "tests/support/testversion.h"
+#include "tools/bible-tool/twordforms.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -14,8 +16,8 @@ int main(int argc, char** argv) {
   try {
     std::string root = argv[1];
     if (root.back() != '/') root += '/';
-    WriteSampleVersion(root, 4, EnglishSample());
-    WriteSampleVersion(root, 0, BulgarianSample());
+    WriteVersionForms(WriteSampleVersion(root, 4, EnglishSample()), 4, 0);
+    WriteVersionForms(WriteSampleVersion(root, 0, BulgarianSample()), 0, 0);
     WriteSampleVersion(root, 9, GreekSample());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "e2e_data: %s\n", e.what());

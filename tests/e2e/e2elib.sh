@@ -48,7 +48,7 @@ e2e_init() {
     export E2E_IN_SESSION=1
     exec dbus-run-session -- bash "$0" "$@"
   fi
-  E2E_TMP=$(mktemp -d /tmp/bible-e2e-XXXXXX)
+  E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/bible-e2e-XXXXXX")
   trap e2e_cleanup EXIT
   mkdir -m 700 "$E2E_TMP/runtime" "$E2E_TMP/config" "$E2E_TMP/data" "$E2E_TMP/cache"
   export XDG_RUNTIME_DIR="$E2E_TMP/runtime" XDG_CONFIG_HOME="$E2E_TMP/config"

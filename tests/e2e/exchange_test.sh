@@ -93,6 +93,20 @@ copy "Йоан 3:16"
 stop_program
 expect_place "xclip Йоан 3:16" 54 3 16
 
+# ---- References in the other language; a text that begins with a word naming no book ----
+settings 1 4 0 22 2 5
+start_program
+copy "Йоан 3:16"
+copy "Table 1:2"
+conv Poke SetBook "Table 1:3" >/dev/null || failed "poke SetBook Table"
+verse=$(conv Request SetVerse || true)
+grep -q "^('16 For God so loved" <<<"$verse" || failed "after Йоан 3:16 and two texts naming no book SetVerse is $verse"
+conv Poke SetBook "Йн 3:5" >/dev/null || failed "poke SetBook Йн"
+verse=$(conv Request SetVerse || true)
+grep -q "^('5 " <<<"$verse" || failed "SetBook Йн 3:5 gave SetVerse $verse"
+stop_program
+expect_place "xclip Йоан 3:16, Table 1:2; gdbus Table 1:3, Йн 3:5" 54 3 5
+
 # ---- The exchange server through gdbus ----
 settings 1 4 0 1 1 1
 start_program

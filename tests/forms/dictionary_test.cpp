@@ -176,6 +176,39 @@ TEST_F(Dictionary, ClickedWordOfABibleWindowOpensItsArticleThroughTheMenu) {
   EXPECT_FALSE(f->Translate1->isEnabled());
 }
 
+// A marked Greek word opens the Greek lexicon's article of its lemma (from the version's
+// word-to-lemma table) or of its own letters in the lexicon's Latin.
+TEST_F(Dictionary, AGreekWordOpensTheArticleOfItsLemma) {
+  WriteSampleVersion(Dir.Path(), 9, GreekSample());
+  Store(Dir.File("GR/Lemmas.txt"), Greek("θεον") + "\ttheos\r\n");
+  WriteDictionary(Dir.File("Dictionaries/Greek"),
+                  Latin("Greek lexicon", {"theos - God.", "logos - word."}));
+  Start();
+  NewDictionary();
+  TBibleForm1* f = Open(9, 54, 1, 1);
+  ASSERT_TRUE(f);
+  TBibleRichEdit1* view = f->BRichEdit1;
+  const std::string text = view->Text();
+  auto mark = [&](const std::string& word) {
+    const size_t at = text.find(" " + word);
+    ASSERT_NE(at, std::string::npos);
+    QTextCursor cursor(view->document());
+    cursor.setPosition(view->DocPosition(int(at) + 2));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->cursorRect(cursor).center());
+    EXPECT_EQ(view->SelText(), word);
+  };
+  for (const auto& [word, article] : {std::pair{"θεον", "theos - God."}, {"λογος", "logos - word."}}) {
+    mark(Greek(word));
+    EXPECT_TRUE(f->Translate1->isEnabled()) << word;
+    f->Translate1->trigger();
+    ASSERT_TRUE(Dic->isVisible());
+    EXPECT_EQ(Base(), "Greek") << word;
+    EXPECT_EQ(Article(), article) << word;
+  }
+  mark(Greek("προς"));
+  EXPECT_FALSE(f->Translate1->isEnabled());
+}
+
 TEST_F(Dictionary, TypingSwitchesToTheDictionaryThatHoldsTheWord) {
   Start();
   Dic->GoToWord("love");
@@ -410,9 +443,16 @@ TEST_F(Dictionary, OneDictionaryLeavesTheChangeButtonDisabledAndNoneOpensNothing
   fs::remove(Dir.File("Dictionaries/Bg.ind"));
   Start();
   EXPECT_FALSE(Dic->ToolButton6->isEnabled());
+  // A disabled button looks it: its picture is drawn greyed, not as the enabled one.
+  const QIcon icon = Dic->ToolButton6->icon();
+  EXPECT_NE(icon.pixmap(24, QIcon::Disabled).toImage(), icon.pixmap(24, QIcon::Normal).toImage());
   EXPECT_TRUE(Dic->DicMenu->actions().isEmpty());
   Dic->ShowWord("love");
   EXPECT_EQ(Article(), "love - charity.");
+  // The first open, without a stored place: words and articles readable.
+  EXPECT_GE(Dic->width(), 560);
+  EXPECT_GE(Dic->height(), 340);
+  EXPECT_GE(Dic->Panel1->width(), 150);
   fs::remove(Dir.File("Dictionaries/Eng.ind"));
   NewDictionary();
   EXPECT_FALSE(Dic->FindDictionary("love"));

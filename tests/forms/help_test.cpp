@@ -181,6 +181,19 @@ TEST_F(Help, F1OpensThePageOfTheFocusedControl) {
   EXPECT_EQ(Shown(), QStringLiteral("VerseHistory.html"));
   FocusAndF1(Main->ActiveBibleForm()->BRichEdit1);
   EXPECT_EQ(Shown(), QStringLiteral("BibleWindow.html"));
+  // The dictionary stays on top of the other windows; help asked for in the main window comes up
+  // in front of it, and is an ordinary window again without it.
+  auto onTop = [] {
+    QWindow* w = THelpWindow::Instance()->windowHandle();
+    return w && (w->flags() & Qt::WindowStaysOnTopHint);
+  };
+  EXPECT_FALSE(onTop());
+  Dic->ShowDictionary();
+  FocusAndF1(Main->ComboBox1);
+  EXPECT_TRUE(onTop());
+  Dic->hide();
+  FocusAndF1(Main->ComboBox1);
+  EXPECT_FALSE(onTop());
   // The dialogs carry their own numbers.
   TRangeForm1 range(Main.get());
   EXPECT_EQ(HelpTopicOf(&range), QStringLiteral("Range"));

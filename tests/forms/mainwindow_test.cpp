@@ -2,7 +2,9 @@
 // system delivers them. Accessible names, tiling of every opened window, a version that lacks
 // the shown place, the current verse kept in view, dialog frames and the book list's width.
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QButtonGroup>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -282,4 +284,37 @@ TEST_F(MainWindow, DialogsHaveNoMaximiseButtonAndTheBookListShowsWholeNames) {
   EXPECT_GE(m.StatusPanel->height(),
             m.StatusPanel->fontMetrics().height() + 2 * m.StatusPanel->frameWidth());
   EXPECT_NE(m.StatusPanel->frameShape(), QFrame::NoFrame);
+}
+
+// At the default size no text is cut: the book box and the history box hold a long book name and
+// a long reference whole, the range dialog's captions show whole, a long search text neither
+// widens the window nor hides its count; closing the last window clears the search's text.
+TEST_F(MainWindow, LongTextsShowWholeAndTheLastSearchGoesWithTheLastWindow) {
+  TMainForm1& m = Start();
+  ASSERT_TRUE(OpenFromMenu(4));
+  QApplication::processEvents();
+  const QFontMetrics metrics(m.Panel3->font());
+  EXPECT_GE(m.ComboBox1->lineEdit()->width(),
+            metrics.horizontalAdvance(QStringLiteral("Деяния на Апостолите")));
+  EXPECT_GE(m.BibleComboBox1->lineEdit()->width(),
+            metrics.horizontalAdvance(QStringLiteral("Revelation of John 22:21")));
+  Range->show();
+  QApplication::processEvents();
+  for (QAbstractButton* b : Range->RadioButtons->buttons())
+    EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+  Range->hide();
+  const QString words = QStringLiteral("love + ").repeated(40) + QStringLiteral("world");
+  m.StatusPanel->setText(words + QStringLiteral(" | 24123"));
+  QApplication::processEvents();
+  EXPECT_LE(m.minimumSizeHint().width(), 1000);
+  EXPECT_EQ(m.width(), 1000);
+  EXPECT_TRUE(m.StatusBar1->rect().contains(m.StatusPanel->geometry()));
+  EXPECT_EQ(m.StatusPanel->text(), words + QStringLiteral(" | 24123"));  // the copies read it whole
+  QApplication::setActiveWindow(&m);
+  m.SpinEdit2->setFocus();
+  Key(Qt::Key_F4, Qt::ControlModifier);
+  QApplication::processEvents();
+  ASSERT_TRUE(m.BibleForms().empty());
+  EXPECT_EQ(m.StatusPanel->text(), QString());
+  EXPECT_EQ(m.ListBox2->count(), 0);
 }

@@ -18,6 +18,7 @@
 #include <QtTest>
 
 #include "controls/tbiblecombobox.h"
+#include "controls/fontconvert.h"
 #include "controls/tbiblerichedit1.h"
 #include "controls/tfoundlistbox.h"
 #include "controls/tlargelistbox.h"
@@ -28,6 +29,7 @@
 #include "platform/codepage.h"
 #include "tests/controls/uitest.h"
 #include "tests/support/mainwindowfixture.h"
+#include "tools/bible-tool/twordforms.h"
 
 namespace {
 
@@ -326,6 +328,13 @@ TEST_F(Search, TypedReferencesInTheBookBox) {
   EXPECT_EQ(f->Book, 1);
   EXPECT_EQ(f->Chapter, 2);
   EXPECT_EQ(f->Verse, 4);
+  // A name in the other language reaches the same book; a word naming no book moves nothing.
+  for (const char* text : {"Йоан 3:5", "Table 1:1"}) {
+    ClearBox();
+    Type(QString::fromUtf8(text));
+    Enter();
+    EXPECT_EQ(std::tie(f->Book, f->Chapter, f->Verse), std::make_tuple(54, 3, 5)) << text;
+  }
 
   // The Bulgarian version's book box types Cyrillic from Latin keys; digits stay.
   TBibleForm1* bg = Open(0, 1, 1, 1);
@@ -437,4 +446,45 @@ TEST(TextRange, EqualsTheWholeTextsSubstring) {
     for (int length = 0; start + length <= n + 2; ++length)
       ASSERT_EQ(view.TextRange(start, length), text.substr(size_t(start), size_t(length)))
           << start << " " << length;
+}
+
+TEST_F(Search, AllFormsToggleFindsEveryFormColoursThemAndSaysWhenAVersionHasNone) {
+  WriteVersionForms(Dir.Path() + "2000/", 0, 3);
+  TBibleForm1* f = Open(0, 1, 1, 1);
+  EXPECT_FALSE(Main->CheckBox1->isChecked());  // off by default: the exact search as always
+  SearchTyped(QStringLiteral("вода"));
+  EXPECT_EQ(Status(), QStringLiteral("вода | 3"));
+  EXPECT_FALSE(Main->Label1->isVisible());
+
+  // Turned on, it is kept in the settings and the word is searched again with its forms.
+  QTest::mouseClick(Main->CheckBox1, Qt::LeftButton);
+  EXPECT_TRUE(Main->Settings.AllForms);
+  EXPECT_EQ(Status(), QStringLiteral("вода (2 форми) | 4"));
+  EXPECT_EQ(Main->Label1->text(), QStringLiteral("Форми: вода, водата"));
+  EXPECT_TRUE(Main->Label1->isVisible());
+  FocusWordBox();
+  Type(QStringLiteral("вода"));
+  Enter();
+  EXPECT_EQ(Main->ListBox2->Line(0), QStringLiteral("Битие 1:5"));
+  // The first found verse is shown with the other form coloured as a found word.
+  const std::string text = f->BRichEdit1->Text();
+  const size_t at = text.find(Utf8ToCp1251("водата"), size_t(f->VerseStart[5]));
+  ASSERT_NE(at, std::string::npos);
+  f->BRichEdit1->SetSelection(int(at), 1);
+  EXPECT_EQ(FromQColor(f->BRichEdit1->SelColor()), Main->Settings.FounWordColor);
+  // A prefix, and the modes over form sets.
+  SearchTyped(QStringLiteral("Зем*"));
+  EXPECT_EQ(Status(), QStringLiteral("Зем* (1 форма) | 2"));
+  ChooseMode(Main->And1);
+  SearchTyped(QStringLiteral("вода"));
+  EXPECT_EQ(Status(), QStringLiteral("Зем* + вода (2 форми) | 0"));
+
+  // A version without form groups is searched exactly, and the panel says so.
+  Open(4, 1, 1, 1);
+  EXPECT_EQ(Main->Label1->text(), QStringLiteral("Тази версия няма форми на думите: търси се точно."));
+  SearchTyped(QStringLiteral("love"));
+  EXPECT_EQ(Status(), QStringLiteral("love | 4"));
+  QTest::mouseClick(Main->CheckBox1, Qt::LeftButton);
+  EXPECT_FALSE(Main->Settings.AllForms);
+  EXPECT_FALSE(Main->Label1->isVisible());
 }

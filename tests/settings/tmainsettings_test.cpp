@@ -36,6 +36,8 @@ TMainSettings Changed() {
   s.FoneticCyr = true;
   s.DictionaryVisible = true;
   s.LinkViewer = true;
+  s.AllForms = true;
+  s.InternetAccess = TMainSettings::InternetAllowed;
   return s;
 }
 
@@ -70,7 +72,7 @@ TEST(MainSettings, SavedSettingsLoadBackAndTheFileIsWrittenAsAlways) {
       "CurrentVerseColor=255\r\nFounWordColor=65280\r\nSearchRangeType=3\r\nSearchRange=" +
           range +
           "\r\nDifferentFonts=1\r\nCheckClipboard=0\r\nPlaySound=0\r\nAutoKeybd=0\r\n"
-          "FoneticCyr=1\r\nIsDicVizible=1\r\nIsBeacon=1\r\n"
+          "FoneticCyr=1\r\nIsDicVizible=1\r\nIsBeacon=1\r\nAllForms=1\r\nInternetAccess=1\r\n"
           "\r\n[Bible0]\r\nBibleHndl=4\r\nBook=54\r\nChapter=3\r\nVerse=16\r\n"
           "\r\n[Bible1]\r\nBibleHndl=9\r\nBook=51\r\nChapter=1\r\nVerse=1\r\n");
   // The defaults saved load back as the defaults.
@@ -92,7 +94,7 @@ TEST(MainSettings, AGarbledFileGivesTheDefaults) {
       << "[MainWindow]\r\nWindowState=7\r\nTop=x\r\nPanelAlign=9\r\nPanelWidth=\r\nViewOptions="
          "1e9\r\n"
          "ShowHint=yes\r\nCurrentVerseColor=-\r\nSearchRangeType=99999999999\r\nSearchRange=\r\n"
-         "MDIChildCount=abc\r\nCheckClipboard=\r\nIsBeacon=on\r\n"
+         "MDIChildCount=abc\r\nCheckClipboard=\r\nIsBeacon=on\r\nInternetAccess=7\r\n"
          "[Bible0]\r\nBibleHndl=11\r\n";
   EXPECT_EQ(Loaded(path), TMainSettings());
   // A window of no known version is left out; the others still open.

@@ -10,6 +10,7 @@
 
 #include "core/cp1251.h"
 #include "tests/support/testversion.h"
+#include "tools/bible-tool/twordforms.h"
 #include "tools/bible-tool/tcommands.h"
 #include "tools/bible-tool/timportcommands.h"
 
@@ -84,6 +85,20 @@ TEST_F(CliTest, ReadsVersesChaptersWordsAndSearches) {
 
   r = RunTool({"search", Data.Path(), "0", "Бог", "и", "света"}, Scratch);
   EXPECT_EQ(r.Out.rfind("Бог + света | ", 0), 0u) << r.Out;
+
+  // All forms where the version has its groups, the forms named before the verses; a prefix in
+  // either setting; a version without groups searched exactly, and told so.
+  WriteVersionForms(Data.Path() + "KJV/", 4, 3);
+  r = RunTool({"search", Data.Path(), "4", "love", "--forms"}, Scratch);
+  EXPECT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Out.rfind("love (2 форми) | ", 0), 0u) << r.Out;
+  EXPECT_NE(r.Out.find("\nформи: love, loved\nGenesis 1:3\n"), std::string::npos) << r.Out;
+  EXPECT_NE(r.Out.find("John 3:16\n"), std::string::npos) << r.Out;
+  r = RunTool({"search", Data.Path(), "4", "LOV*"}, Scratch);
+  EXPECT_EQ(r.Out.rfind("LOV* (2 форми) | ", 0), 0u) << r.Out;
+  r = RunTool({"search", Data.Path(), "0", "Бог", "--forms"}, Scratch);
+  EXPECT_EQ(r.Out.rfind("Бог | ", 0), 0u) << r.Out;
+  EXPECT_NE(r.Err.find("has no form groups; searched exactly"), std::string::npos) << r.Err;
 }
 
 TEST_F(CliTest, ErrorsAreOneLineAndNonZero) {
@@ -200,4 +215,26 @@ TEST_F(CliTest, ImportsWithoutADataRootGoToTheUsersOwnDataFolder) {
   EXPECT_TRUE(std::filesystem::exists(Scratch.File("xdg/bible/GR/BibleTitles.txt")));
   // With neither a home nor a data folder there is nowhere to put it: a usage error.
   EXPECT_EQ(import("").Status, 2);
+}
+
+// The Greek New Testament imported from MorphGNT carries its word-to-lemma table, so that
+// "dict" finds a Greek word in the Greek lexicon by its lemma or by its own letters.
+TEST_F(CliTest, GreekWordsAreLookedUpByTheirLemmaAfterImportingMorphGnt) {
+  const std::string morphgnt = "/usr/share/bibledit/sources/morphgnt";
+  if (!std::filesystem::is_directory(morphgnt)) GTEST_SKIP() << "bibledit-data is not installed";
+  ASSERT_EQ(RunTool({"import-morphgnt", morphgnt, Scratch.Path()}, Scratch).Status, 0);
+  ASSERT_TRUE(std::filesystem::exists(Scratch.File("GR/Lemmas.txt")));
+  TDictionaryData lexicon;
+  lexicon.Title = "Greek lexicon";
+  for (int c = 'a'; c <= 'z'; ++c) lexicon.Letters.set(size_t(c));
+  lexicon.Articles = {{"agapao to love", {0}}, {"theos God", {0}}};
+  std::filesystem::create_directories(Scratch.File("Dictionaries"));
+  WriteDictionary(Scratch.File("Dictionaries/Greek"), lexicon);
+  for (const auto& [word, article] : std::vector<std::pair<std::string, std::string>>{
+           {"ηγαπησεν", "agapao to love"}, {"θεος", "theos God"}, {"θεου", "theos God"}}) {
+    const TRun r = RunTool({"dict", Scratch.Path(), word}, Scratch);
+    EXPECT_EQ(r.Status, 0) << word << r.Err;
+    EXPECT_NE(r.Out.find(article), std::string::npos) << word << r.Out;
+  }
+  EXPECT_NE(RunTool({"dict", Scratch.Path(), "κοσμοσμος"}, Scratch).Status, 0);
 }

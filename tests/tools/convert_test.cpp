@@ -219,6 +219,9 @@ TEST(MorphGntTest, ParsesBooksChaptersAndVerses) {
   EXPECT_EQ(books[0].Chapters[0][1], "");  // a verse without words keeps its place
   EXPECT_EQ(books[0].Chapters[0][2], "ἐγένετο,");
   EXPECT_EQ(books[0].Chapters[1][0], "Καὶ");
+  // Each word with its lemma, for the word-to-lemma table.
+  ASSERT_EQ(books[0].Lemmas.size(), 4u);
+  EXPECT_EQ(books[0].Lemmas[2], std::make_pair(std::string("ἐγένετο"), std::string("γίνομαι")));
 
   for (const char* bad : {"04010 P- x y", "040101", "990101 P- -- a b c d", "040001 P- -- a",
                           "040102 P- -- a\n040101 P- -- b"}) {

@@ -64,7 +64,8 @@ class DebianDataTest : public ::testing::Test {
     if (!HaveModule("engKJV2006eb")) return;
     Root = std::make_unique<TTempDir>();
     TImportLog log;
-    WriteVersionFolder(Root->Path() + "KJV/", ReadSwordBible("KJV", 4, log), VersionLetters(4));
+    // As the importer writes it, with its form groups.
+    WriteImportedVersion(Root->Path() + "KJV/", ReadSwordBible("KJV", 4, log), 4);
     WriteVersionFolder(Root->Path() + "KJVSN/", ReadSwordBible("engKJV2006eb", 5, log),
                        VersionLetters(5));
     std::filesystem::create_directories(Root->Path() + "Dictionaries");
@@ -124,19 +125,28 @@ TEST_F(DebianDataTest, VersesReadBackAsTheModulesPlainText) {
   EXPECT_NE(ReadVerseAt(kjv, 1, 1, 5).find(" {And the evening"), std::string::npos);
 }
 
-TEST_F(DebianDataTest, WordListAndConcordanceEqualAPlainScan) {
-  TBible kjv(4);
+namespace {
+
+// Each lower-cased word of the verse texts with its verses; the footnotes, "{" to "}", left out.
+std::map<std::string, std::set<uint16_t>> ScanWords(const TBible& bible) {
   std::map<std::string, std::set<uint16_t>> scan;
-  // The words of the verse text: the footnotes, "{" to "}", left out.
-  for (int n = 1; n <= kjv.VerseCount; ++n) {
-    std::string text = ReadVerse(kjv, n);
+  for (int n = 1; n <= bible.VerseCount; ++n) {
+    std::string text = ReadVerse(bible, n);
     for (size_t open = text.find('{'); open != std::string::npos; open = text.find('{', open)) {
       size_t close = text.find('}', open);
       if (close == std::string::npos) break;
       text.erase(open, close - open + 1);
     }
-    for (const std::string& w : SplitWords(text, kjv.Letters)) scan[AnsiLowerCase(w)].insert(uint16_t(n));
+    for (const std::string& w : SplitWords(text, bible.Letters)) scan[AnsiLowerCase(w)].insert(uint16_t(n));
   }
+  return scan;
+}
+
+}  // namespace
+
+TEST_F(DebianDataTest, WordListAndConcordanceEqualAPlainScan) {
+  TBible kjv(4);
+  std::map<std::string, std::set<uint16_t>> scan = ScanWords(kjv);
   EXPECT_EQ(scan["love"].size(), 281u);
   TInfoFile words(kjv.DataPath + "WordPoint.bin", kjv.DataPath + "WordList.txt");
   ASSERT_EQ(words.Count(), int32_t(scan.size()));
@@ -157,6 +167,41 @@ TEST_F(DebianDataTest, WordListAndConcordanceEqualAPlainScan) {
     ASSERT_EQ(words.ReadLine(line), w);
     VerseList verses = LoadWordVerses(kjv, line);
     EXPECT_EQ(std::set<uint16_t>(verses.begin(), verses.end()), scan[w]) << w;
+  }
+}
+
+TEST_F(DebianDataTest, AllFormsAndPrefixesEqualAScanOfTheirWords) {
+  TBible kjv(4);
+  const auto scan = ScanWords(kjv);
+  auto verses = [&scan](const std::set<std::string>& words) {
+    std::set<uint16_t> out;
+    for (const std::string& w : words)
+      if (scan.count(w)) out.insert(scan.at(w).begin(), scan.at(w).end());
+    return out;
+  };
+  auto found = [](const TWordSearch& s) { return std::set<uint16_t>(s.Found.begin(), s.Found.end()); };
+  TWordSearch search;
+  search.Forms = true;
+  search.SearchText(kjv, "love");
+  const std::set<std::string> love = {"love",   "loved",  "loves",  "loveth",
+                                      "lovest", "loving", "lovedst"};
+  EXPECT_EQ(std::set<std::string>(search.MatchedForms.begin(), search.MatchedForms.end()), love);
+  EXPECT_EQ(found(search), verses(love));
+  EXPECT_EQ(StatusWithForms(search, search.StatusText),
+            "love (7 форми) | " + std::to_string(verses(love).size()));
+  search.Forms = false;
+  search.SearchText(kjv, "love");
+  EXPECT_EQ(search.Found.Count(), 281);
+  // A prefix is every word it begins, with the exact search or with all forms.
+  for (bool forms : {false, true}) {
+    search.Forms = forms;
+    search.SearchText(kjv, "Bless*");
+    std::set<std::string> bless;
+    for (const auto& entry : scan)
+      if (entry.first.rfind("bless", 0) == 0) bless.insert(entry.first);
+    EXPECT_GE(bless.size(), 7u);
+    EXPECT_EQ(std::set<std::string>(search.MatchedForms.begin(), search.MatchedForms.end()), bless);
+    EXPECT_EQ(found(search), verses(bless));
   }
 }
 

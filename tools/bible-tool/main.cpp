@@ -39,7 +39,9 @@ int RunReading(const std::vector<std::string>& args) { return RunCommand(args, s
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::strncmp(argv[1], "import-", 7) == 0) {
+  if (argc > 1 && (std::strncmp(argv[1], "import-", 7) == 0 ||
+                   std::strncmp(argv[1], "library-", 8) == 0 ||
+                   std::strcmp(argv[1], "--progress-lines") == 0)) {
     std::string importer = FindImporter();
     if (importer.empty()) {
       std::fprintf(stderr, "bible-tool: the importer %s is not installed beside bible-tool\n",

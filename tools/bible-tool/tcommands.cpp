@@ -29,10 +29,20 @@ const char* const BibleToolUsage =
     "  import-sword-dict MODULE|PACKAGE.zip|LIBRARY_FOLDER [DATA_ROOT [NAME]]\n"
     "  import-lexicon abbott-smith|bdb|freedict SOURCE DATA_ROOT NAME\n"
     "  (imports without DATA_ROOT go to the user's own $XDG_DATA_HOME/bible)\n"
+    "  library-sources LIBRARY       (the module sources: NAME, TYPE, address or folder)\n"
+    "  library-add LIBRARY NAME http://...|https://...|ftp://...|FOLDER\n"
+    "  library-refresh LIBRARY SOURCE   (fetches the source's module list anew)\n"
+    "  library-modules LIBRARY SOURCE   (its Bibles: NAME, LANGUAGE, SIZE, LICENCE, DESCRIPTION)\n"
+    "  library-install LIBRARY SOURCE MODULE [VERSION DATA_ROOT]\n"
+    "  (LIBRARY is a SWORD library folder of the program's own, such as $XDG_DATA_HOME/bible/sword;\n"
+    "   library-install with VERSION imports the module into that version too;\n"
+    "   --progress-lines before the command reports progress as lines on stdout)\n"
     "  import-stamp                  (the number in Importer.txt of versions imported now)\n"
     "  verse DATA_ROOT VERSION REFERENCE\n"
     "  chapter DATA_ROOT VERSION REFERENCE\n"
-    "  search DATA_ROOT VERSION TEXT [MODE TEXT]... [--books all|ot|nt|SLOT,SLOT-SLOT...]\n"
+    "  search DATA_ROOT VERSION TEXT [MODE TEXT]... [--books all|ot|nt|SLOT,SLOT-SLOT...] [--forms]\n"
+    "    (--forms: every form of each word; a word ending in * finds every word it begins;\n"
+    "     either way a line \"форми: ...\" names the words found before the verses)\n"
     "  words DATA_ROOT VERSION PREFIX [N]\n"
     "  dict DATA_ROOT WORD\n"
     "VERSION is a version index 0..10 or its folder name (KJV, GR, ...); MODE is и, или or без.\n";
@@ -148,6 +158,9 @@ int CommandSearch(const std::vector<std::string>& args, std::ostream& out) {
   std::vector<std::string> rest(args.begin() + 3, args.end());
   TBookSet books;
   books.fill(1);
+  const auto forms = std::find(rest.begin(), rest.end(), std::string("--forms"));
+  const bool allForms = forms != rest.end();
+  if (allForms) rest.erase(forms);
   for (size_t i = 0; i < rest.size(); ++i) {
     if (rest[i] == "--books") {
       if (i + 1 >= rest.size()) throw TUsageError("search: --books needs a value");
@@ -161,11 +174,27 @@ int CommandSearch(const std::vector<std::string>& args, std::ostream& out) {
   TOpenVersion ov = OpenVersion(args[1], args[2]);
   TWordSearch search;
   search.BookSet = books;
+  search.Forms = allForms;
+  std::vector<std::string> found;  // the forms of every text, in order
+  bool expanded = false, missing = false;
   for (size_t i = 0; i < rest.size(); i += 2) {
     search.Mode = i == 0 ? TSearchMode::Only : ParseMode(rest[i - 1]);
     search.SearchText(*ov.Bible, ov.Text->Encode(rest[i]));
+    found.insert(found.end(), search.MatchedForms.begin(), search.MatchedForms.end());
+    expanded = expanded || search.Expanded;
+    missing = missing || search.FormsMissing;
   }
-  out << ov.Text->Decode(search.StatusText) << '\n';
+  search.MatchedForms = found;
+  search.Expanded = expanded;
+  out << StatusWithForms(search, ov.Text->Decode(search.StatusText)) << '\n';
+  if (missing)
+    std::fprintf(stderr, "bible-tool: version %s has no form groups; searched exactly\n",
+                 args[2].c_str());
+  if (expanded) {
+    out << "форми:";
+    for (size_t k = 0; k < found.size(); ++k) out << (k ? ", " : " ") << ov.Text->Decode(found[k]);
+    out << '\n';
+  }
   for (uint16_t n : search.Found) out << Reference(ov, n) << '\n';
   return 0;
 }
@@ -195,9 +224,21 @@ int CommandDict(const std::vector<std::string>& args, std::ostream& out) {
   TByteCodePage cp("windows-1251");
   TDictionaryChoice choice;
   choice.LoadDictionaryList(folder);
-  std::string word = cp.Encode(args[2]);
-  if (!choice.FindDictionary(word))
-    throw std::runtime_error("no dictionary holds the word " + args[2]);
+  // A Greek word is looked up as the Greek version's window looks it up: by its lemma, then by
+  // its own Latin headword.
+  TByteCodePage greek("windows-1253");
+  const bool isGreek = std::any_of(args[2].begin(), args[2].end(), [](char c) {
+    return c == '\xCE' || c == '\xCF';  // lead bytes of the Greek block in UTF-8
+  });
+  std::string word;
+  for (const std::string& form :
+       LookUpForms(isGreek ? greek.Encode(args[2]) : cp.Encode(args[2]), isGreek,
+                   WithSlash(args[1]) + VersionDiskFolder(9) + "Lemmas.txt"))
+    if (choice.FindDictionary(form)) {
+      word = form;
+      break;
+    }
+  if (word.empty()) throw std::runtime_error("no dictionary holds the word " + args[2]);
   const std::string& path = choice.CandidateDictionary;
   int32_t entry = 0;
   {

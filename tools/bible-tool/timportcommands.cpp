@@ -18,6 +18,7 @@
 #include "tools/bible-tool/tbookslots.h"
 #include "tools/bible-tool/tcodepage.h"
 #include "tools/bible-tool/tcommands.h"
+#include "tools/bible-tool/tmodulelibrary.h"
 #include "tools/bible-tool/tjsonbible.h"
 #include "tools/bible-tool/tlexicons.h"
 #include "tools/bible-tool/tmorphgnt.h"
@@ -26,14 +27,18 @@
 #include "tools/bible-tool/tswordimport.h"
 #include "tools/bible-tool/tswordlibrary.h"
 #include "tools/bible-tool/tusfm.h"
+#include "tools/bible-tool/twordforms.h"
 #include "tools/bible-tool/tzefania.h"
 
 namespace fs = std::filesystem;
 
-const char* const ImportStamp = "3";
+const char* const ImportStamp = "4";
+
+bool ProgressLines = false;
 
 void WriteImportedVersion(const std::string& folder, const TVersionData& data, int versionIndex) {
   WriteVersionFolder(folder, data, VersionLetters(versionIndex));
+  WriteVersionForms(folder, versionIndex, int32_t(std::stoi(ImportStamp)));
   std::ofstream stamp(folder + "Importer.txt", std::ios::binary);
   stamp << ImportStamp << "\r\n";
   if (!stamp.flush()) throw std::runtime_error("cannot write " + folder + "Importer.txt");
@@ -77,14 +82,20 @@ std::string ImportRoot(const std::vector<std::string>& args, size_t index) {
   return own;
 }
 
-// Progress on the terminal: one line rewritten in place, ended when the import is done.
+// Progress on the terminal: one line rewritten in place, ended when the import is done. With
+// ProgressLines, a line "progress DONE TOTAL ITEM" on stdout for each step instead.
 class TProgressLine {
  public:
   TProgressLine(bool enabled, std::string what) : Enabled(enabled), What(std::move(what)) {}
   ~TProgressLine() {
-    if (Enabled && Shown) std::fputs("\n", stderr);
+    if (Enabled && Shown && !ProgressLines) std::fputs("\n", stderr);
   }
   void Show(const std::string& item, int done, int total) {
+    if (ProgressLines) {
+      std::printf("progress %d %d %s\n", done, total, item.c_str());
+      std::fflush(stdout);
+      return;
+    }
     if (!Enabled) return;
     std::fprintf(stderr, "\r\033[K%s: %s (%d/%d)", What.c_str(), item.c_str(), done, total);
     std::fflush(stderr);
@@ -251,6 +262,34 @@ int CommandImportHolyBible(const std::vector<std::string>& args, bool progress) 
   return WriteVersion(data, v, ImportRoot(args, 3), progress, log);
 }
 
+namespace {
+
+// The word-to-lemma table of the Greek version (doc/formats.md, "Lemmas.txt"): each word as the
+// version stores it, with the lexicon headword of its most frequent lemma.
+std::string LemmaTable(const std::vector<TMorphGntBook>& books) {
+  TCodePage text("windows-1253");
+  TCodePage latin("windows-1251");
+  TImportLog scratch;
+  std::map<std::string, std::map<std::string, int>> counts;
+  std::map<std::string, std::string> headwords;  // lemma -> headword, made once per lemma
+  for (const TMorphGntBook& b : books)
+    for (const auto& [word, lemma] : b.Lemmas) {
+      const std::string form = text.Encode(VerseForVersion(TConvertedVerse{word, false}, 9, scratch));
+      auto it = headwords.find(lemma);
+      if (it == headwords.end()) it = headwords.emplace(lemma, LexiconHeadword(latin, lemma)).first;
+      if (!form.empty() && !it->second.empty()) ++counts[form][it->second];
+    }
+  std::string out;
+  for (const auto& [form, lemmas] : counts) {
+    auto best = std::max_element(lemmas.begin(), lemmas.end(),
+                                 [](const auto& a, const auto& b) { return a.second < b.second; });
+    out += form + "\t" + best->first + "\r\n";
+  }
+  return out;
+}
+
+}  // namespace
+
 int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
   NeedArguments(args, 1, 2);
   std::vector<TMorphGntBook> books = ReadMorphGnt(args[1]);
@@ -286,10 +325,14 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
     line.Show(TidyBookName(name), int(data.Books.size()), int(books.size()));
   }
   DisambiguateShortNames(data.Books);
+  const std::string lemmas = LemmaTable(books);
   data.Name = "MorphGNT: SBL Greek New Testament";
   std::string target = WithSlash(ImportRoot(args, 2)) + VersionDiskFolder(9);
   ReplaceFolderAtomically(target, [&](const std::string& folder) {
     WriteImportedVersion(folder, data, 9);
+    std::ofstream table(WithSlash(folder) + "Lemmas.txt", std::ios::binary);
+    table << lemmas;
+    if (!table.flush()) throw std::runtime_error("cannot write " + folder + "Lemmas.txt");
   });
   std::fprintf(stderr, "%s%s: %zu books\n", progress ? "\n" : "", target.c_str(), data.Books.size());
   ReportLog(log);
@@ -345,6 +388,9 @@ void ReplaceFolderAtomically(const std::string& target,
   try {
     fs::create_directories(temp);
     write(temp.string() + "/");
+    // The user's histories of a portable folder live in the version's folder; they stay.
+    for (const char* kept : {"VerseHistory.txt", "Search_List.txt"})
+      if (fs::exists(t / kept) && !fs::exists(temp / kept)) fs::copy_file(t / kept, temp / kept);
     // One step where the file system can swap the two folders: no moment without a version.
     if (fs::exists(t) &&
         renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, t.c_str(), RENAME_EXCHANGE) == 0) {
@@ -378,5 +424,6 @@ int RunImportCommand(const std::vector<std::string>& args, bool progress) {
   if (c == "import-morphgnt") return CommandImportMorphGnt(args, progress);
   if (c == "import-sword-dict") return CommandImportSwordDict(args, progress);
   if (c == "import-lexicon") return CommandImportLexicon(args, progress);
+  if (c.rfind("library-", 0) == 0) return RunLibraryCommand(args);
   throw TUsageError("unknown command " + c);
 }

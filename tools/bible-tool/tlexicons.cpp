@@ -62,15 +62,8 @@ std::string Tidy(const std::string& text) {
   return out;
 }
 
-// The Latin headword of a lemma: transliterated, only its letters, lower case.
 std::string Headword(TCodePage& latin, const QString& lemma) {
-  const std::string bytes = latin.Encode(lemma.toStdString());
-  std::string word;
-  for (char c : bytes) {
-    if (c >= 'A' && c <= 'Z') word += char(c - 'A' + 'a');
-    else if (c >= 'a' && c <= 'z') word += c;
-  }
-  return word;
+  return LexiconHeadword(latin, lemma.toStdString());
 }
 
 void OpenXml(QFile& f, const std::string& file) {
@@ -89,6 +82,17 @@ void AddArticle(TDictionaryData& data, TCodePage& cp, const std::string& head,
 }
 
 }  // namespace
+
+
+std::string LexiconHeadword(TCodePage& latin, const std::string& lemma) {
+  const std::string bytes = latin.Encode(lemma);
+  std::string word;
+  for (char c : bytes) {
+    if (c >= 'A' && c <= 'Z') word += char(c - 'A' + 'a');
+    else if (c >= 'a' && c <= 'z') word += c;
+  }
+  return word;
+}
 
 TDictionaryData ReadAbbottSmith(const std::string& xmlFile, TImportLog& log) {
   QFile file;

@@ -11,7 +11,12 @@
 #include <vector>
 
 #include "core/dictionarywriter.h"
+#include "tools/bible-tool/tcodepage.h"
 #include "tools/bible-tool/tswordimport.h"
+
+// The Latin headword of a Greek or Hebrew lemma (UTF-8), as the lexicons above write theirs:
+// transliterated through the code page (windows-1251), only its letters, lower case.
+std::string LexiconHeadword(TCodePage& latin, const std::string& lemma);
 
 TDictionaryData ReadAbbottSmith(const std::string& xmlFile, TImportLog& log);
 TDictionaryData ReadBrownDriverBriggs(const std::string& xmlFile, TImportLog& log);

@@ -50,7 +50,7 @@ void ParseMorphGntLines(const std::string& content, const std::string& fileName,
       auto it = std::find_if(books.begin(), books.end(),
                              [slot](const TMorphGntBook& b) { return b.Slot == slot; });
       if (it == books.end()) {
-        books.push_back(TMorphGntBook{slot, {}});
+        books.push_back(TMorphGntBook{slot, {}, {}});
       } else if (it + 1 != books.end()) {
         throw std::runtime_error(fileName + ":" + std::to_string(lineNumber) +
                                  ": book continues after another book");
@@ -71,6 +71,8 @@ void ParseMorphGntLines(const std::string& content, const std::string& fileName,
     std::string& v = verses[size_t(verse - 1)];
     if (!v.empty()) v.push_back(' ');
     v += text;
+    std::string word, normalized, lemma;
+    if (fields >> word >> normalized >> lemma) b.Lemmas.emplace_back(word, lemma);
   }
 }
 

@@ -3,12 +3,16 @@
 // lemma", blank-separated; BB counts the New Testament books from 01 (Matthew) to 27.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 
 struct TMorphGntBook {
   int Slot = 0;                                        // book slot 51..77
   std::vector<std::vector<std::string>> Chapters;      // chapter -> verse -> text (UTF-8)
+  // Each word of the book (the word column, without punctuation) with its lemma, UTF-8; lines
+  // without the lemma column add none.
+  std::vector<std::pair<std::string, std::string>> Lemmas;
 };
 
 // Reads every "*-morphgnt.txt" file of the folder, in file name order (the canonical order).
