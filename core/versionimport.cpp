@@ -27,6 +27,44 @@ bool IsZefania(const std::string& file) {
   return Lower(Head(file, 4096)).find("<xmlbible") != std::string::npos;
 }
 
+bool HasUsfmExtension(const fs::path& p) {
+  const std::string e = Lower(p.extension().string());
+  return e == ".usfm" || e == ".sfm";
+}
+
+// The end of a ZIP holds its central directory, with every entry's name uncompressed.
+std::string Tail(const std::string& path, size_t n) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  const std::streamoff size = in.tellg();
+  if (size <= 0) return {};
+  const std::streamoff from = size > std::streamoff(n) ? size - std::streamoff(n) : 0;
+  in.seekg(from);
+  std::string bytes(size_t(size - from), '\0');
+  in.read(bytes.data(), std::streamsize(bytes.size()));
+  return bytes;
+}
+
+bool IsZip(const std::string& p) { return Head(p, 4) == std::string("PK\x03\x04", 4); }
+
+bool IsUsfmZip(const std::string& p) {
+  if (!IsZip(p)) return false;
+  const std::string names = Lower(Tail(p, 1 << 16));
+  return names.find("mods.d/") == std::string::npos &&
+         (names.find(".usfm") != std::string::npos || names.find(".sfm") != std::string::npos);
+}
+
+// An SQLite database whose schema (on its first page) creates TABLE.
+bool IsSqliteWith(const std::string& p, const char* table) {
+  const std::string head = Head(p, 1 << 16);
+  if (head.rfind(std::string("SQLite format 3\0", 16), 0) != 0) return false;
+  std::string lower = Lower(head);
+  std::string compact;
+  for (char c : lower)
+    if (c != '"' && c != '`' && c != '[' && c != ']') compact += c;
+  return compact.find(std::string("create table ") + table + "(") != std::string::npos ||
+         compact.find(std::string("create table ") + table + " (") != std::string::npos;
+}
+
 struct TSourceFormat {
   TSourceKind Kind;
   const char* Caption;
@@ -41,8 +79,26 @@ const TSourceFormat SourceFormats[] = {
        std::error_code ec;
        return fs::is_directory(fs::path(p) / "mods.d", ec);
      }},
-    {TSourceKind::SwordPackage, "SWORD модул (ZIP)", "import-sword",
-     [](const std::string& p) { return Head(p, 4) == std::string("PK\x03\x04", 4); }},
+    {TSourceKind::Usfm, "USFM", "import-usfm", IsUsfmZip},
+    {TSourceKind::SwordPackage, "SWORD модул (ZIP)", "import-sword", IsZip},
+    {TSourceKind::Osis, "OSIS XML", "import-osis",
+     [](const std::string& p) {
+       std::error_code ec;
+       return !fs::is_directory(p, ec) && Lower(Head(p, 4096)).find("<osis") != std::string::npos;
+     }},
+    {TSourceKind::MyBible, "MyBible", "import-mybible",
+     [](const std::string& p) { return IsSqliteWith(p, "verses"); }},
+    {TSourceKind::ESword, "e-Sword", "import-esword",
+     [](const std::string& p) { return IsSqliteWith(p, "bible"); }},
+    {TSourceKind::Usfm, "USFM", "import-usfm",
+     [](const std::string& p) {
+       std::error_code ec;
+       if (!fs::is_directory(p, ec)) return false;
+       for (auto it = fs::directory_iterator(p, ec); !ec && it != fs::directory_iterator();
+            it.increment(ec))
+         if (HasUsfmExtension(it->path())) return true;
+       return false;
+     }},
     {TSourceKind::Zefania, "Zefania XML", "import-zefania",
      [](const std::string& p) {
        std::error_code ec;

@@ -13,7 +13,7 @@
 
 // The kinds of file a version is imported from. A new format is one more entry in the table of
 // versionimport.cpp (how it is recognised and which command imports it).
-enum class TSourceKind { Unknown, SwordPackage, SwordFolder, Zefania };
+enum class TSourceKind { Unknown, SwordPackage, SwordFolder, Zefania, Osis, Usfm, MyBible, ESword };
 
 // Recognises a file or folder by its extension and its first bytes.
 TSourceKind DetectSourceKind(const std::string& path);

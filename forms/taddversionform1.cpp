@@ -165,7 +165,7 @@ TAddVersionForm1::TAddVersionForm1(QWidget* parent) : QDialog(parent) {
   BIBLE_CONNECT(FileButton, &QPushButton::clicked, to, [this] {
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("Избери файл"), FileEdit->text(),
-        QStringLiteral("Библии (*.zip *.xml);;Всички файлове (*)"));
+        QStringLiteral("Библии (*.zip *.xml *.SQLite3 *.bblx);;Всички файлове (*)"));
     if (!path.isEmpty()) FileEdit->setText(path);
   });
   BIBLE_CONNECT(FolderButton, &QPushButton::clicked, to, [this] {
