@@ -206,7 +206,9 @@ TSourceBible ReadMyBible(const std::string& path, int versionIndex, TImportLog&)
     if (Step(db.get(), s.get(), path)) collector.Result.Name = Column(s.get(), 0);
   }
   if (HasTable(db.get(), path, "books")) {
-    TStatement s = Prepare(db.get(), path, "SELECT book_number, long_name, short_name FROM books ORDER BY book_number");
+    // The books in the order the module lists them (a Russian module puts James after Acts);
+    // books the table does not list follow in the order of their numbers.
+    TStatement s = Prepare(db.get(), path, "SELECT book_number, long_name, short_name FROM books");
     while (Step(db.get(), s.get(), path))
       collector.Name(SlotOfMyBibleNumber(sqlite3_column_int(s.get(), 0)),
                      TextOfMarkup(Column(s.get(), 1)), TextOfMarkup(Column(s.get(), 2)));
