@@ -58,9 +58,13 @@ bool IsUsfmFile(const std::string& p) {
 
 bool IsSqlite(const std::string& p) { return Head(p, 16) == std::string("SQLite format 3\0", 16); }
 
-// The schema lies as text in the database's first pages.
+// The schema lies as text in the database's first pages; a table's name may stand in quotes.
 bool SchemaHas(const std::string& p, const char* table) {
-  return IsSqlite(p) && Lower(Head(p, 1 << 16)).find(table) != std::string::npos;
+  if (!IsSqlite(p)) return false;
+  std::string schema;
+  for (char c : Lower(Head(p, 1 << 16)))
+    if (c != '"' && c != '`' && c != '[' && c != ']') schema += c;
+  return schema.find(table) != std::string::npos;
 }
 
 struct TSourceFormat {
