@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <cctype>
 #include <fstream>
 #include <limits>
 
@@ -87,7 +88,13 @@ std::string VersionName(int v) {
 std::string VersionCaption(int v) {
   if (v < 0 || v >= VersionTableSize) return {};
   std::string name = VersionName(v);
-  return name.empty() ? VersionCaptions[v] : name;
+  if (name.empty()) return VersionCaptions[v];
+  // Version 5 keeps the Strong's numbers that the others leave out, so the same translation
+  // imported into 4 and 5 must not read the same in the menu.
+  std::string lower = name;
+  for (char& c : lower) c = char(std::tolower((unsigned char)c));
+  if (v == 5 && lower.find("strong") == std::string::npos) name += " with Strongs numbers";
+  return name;
 }
 
 namespace {

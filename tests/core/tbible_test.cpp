@@ -189,4 +189,7 @@ TEST_F(BibleFiles, VersionCaptionIsTheFoldersOwnNameElseTheTable) {
   Write(Dir.File("KJV/Name.txt"), " \r\n");
   EXPECT_EQ(VersionCaption(4), "King James Version");
   EXPECT_EQ(VersionCaption(11), "");
+  // The same translation in the version that keeps Strong's numbers reads apart from it.
+  Write(Dir.File("KJVSN/Name.txt"), "King James Version\r\n");
+  EXPECT_EQ(VersionCaption(5), "King James Version with Strongs numbers");
 }

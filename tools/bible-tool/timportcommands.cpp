@@ -32,7 +32,7 @@
 
 namespace fs = std::filesystem;
 
-const char* const ImportStamp = "4";
+const char* const ImportStamp = "5";
 
 bool ProgressLines = false;
 
@@ -326,7 +326,7 @@ int CommandImportMorphGnt(const std::vector<std::string>& args, bool progress) {
   }
   DisambiguateShortNames(data.Books);
   const std::string lemmas = LemmaTable(books);
-  data.Name = "MorphGNT: SBL Greek New Testament";
+  // No "Name.txt": MorphGNT goes only into version 9, whose own caption names it.
   std::string target = WithSlash(ImportRoot(args, 2)) + VersionDiskFolder(9);
   ReplaceFolderAtomically(target, [&](const std::string& folder) {
     WriteImportedVersion(folder, data, 9);
