@@ -8,6 +8,7 @@
 #include <map>
 
 #include "tools/bible-tool/tcommands.h"
+#include "tools/bible-tool/tmarkup.h"
 
 namespace {
 
@@ -52,17 +53,7 @@ std::vector<TSourceBook> ReadJsonBible(const std::string& packageFolder, const s
                         key.toStdString());
     std::string text = verses[place].toString().simplified().toStdString();
     if (text == "[]") text.clear();
-    for (char& c : text) {
-      if (c == '{')
-        c = '(';
-      else if (c == '}')
-        c = ')';
-      else if (c == '|')
-        c = '/';
-      else if (c == '~')
-        c = '-';
-    }
-    books[book][chapter][verse] = text;
+    books[book][chapter][verse] = MarkupSafeText(std::move(text));
   }
   std::vector<TSourceBook> out;
   for (const auto& [book, chapters] : books) {

@@ -434,3 +434,19 @@ TConvertedVerse ConvertVerseMarkup(std::string_view raw, TSourceMarkup markup,
   }
   return b.Result();
 }
+
+std::string MarkupSafeText(std::string s) {
+  for (char& c : s) {
+    if (c == '{')
+      c = '(';
+    else if (c == '}')
+      c = ')';
+    else if (c == '|')
+      c = '/';
+    else if (c == '~')
+      c = '-';
+    else if (c == '\n' || c == '\r' || c == '\t')
+      c = ' ';
+  }
+  return s;
+}

@@ -46,3 +46,8 @@ std::string StrongsWord(std::string_view value);
 // Collapses blanks, drops blanks around line breaks and at both ends, closes italics at every line
 // break (the view ends them there) and drops empty line pieces at the ends.
 std::string TidyViewMarkup(std::string_view text);
+
+// Character data as plain text in the view's markup: the view's own marks ("{", "}", "|", "~")
+// become look-alikes and line breaks and tabs blanks, so that a source's text cannot open a
+// footnote or switch italics.
+std::string MarkupSafeText(std::string s);

@@ -72,23 +72,6 @@ bool Step(sqlite3* db, sqlite3_stmt* s, const std::string& path) {
   throw TInputError(path + ": " + sqlite3_errmsg(db));
 }
 
-// Character data as plain text in the view's markup: its own marks stand for something else.
-std::string PlainText(std::string s) {
-  for (char& c : s) {
-    if (c == '{')
-      c = '(';
-    else if (c == '}')
-      c = ')';
-    else if (c == '|')
-      c = '/';
-    else if (c == '~')
-      c = '-';
-    else if (c == '\n' || c == '\r' || c == '\t')
-      c = ' ';
-  }
-  return s;
-}
-
 std::string TextOfMarkup(const std::string& html) {
   std::string out;
   for (const TMarkupToken& t : TokenizeMarkup(html)) {
@@ -146,7 +129,7 @@ std::string ConvertMyBibleVerse(
       else if (capture == Marker)
         marker += t.Text;
       else if (skip == 0)
-        out += PlainText(t.Text);
+        out += MarkupSafeText(t.Text);
       continue;
     }
     std::string n = t.Name;
@@ -186,7 +169,7 @@ std::string ConvertMyBibleVerse(
       } else if (!start && capture == Marker) {
         capture = None;
         const std::string body = notes ? notes(marker) : "";
-        if (!body.empty() && skip == 0 && note == 0) out += " {" + PlainText(body) + "}";
+        if (!body.empty() && skip == 0 && note == 0) out += " {" + MarkupSafeText(body) + "}";
       }
     }
     // <J>, <t> and unknown tags keep their text.
@@ -324,7 +307,7 @@ std::string ConvertESwordVerse(const std::string& rtf, bool strongs) {
       if (i >= rtf.size()) break;
       const char d = rtf[i];
       if (d == '\\' || d == '{' || d == '}') {
-        put(PlainText(std::string(1, d)));
+        put(MarkupSafeText(std::string(1, d)));
         ++i;
         continue;
       }
@@ -373,7 +356,7 @@ std::string ConvertESwordVerse(const std::string& rtf, bool strongs) {
         if (cp >= 0xD800 && cp <= 0xDFFF) cp = 0xFFFD;  // half of a pair the fragments never split
         std::string utf8;
         AppendUtf8(utf8, cp);
-        put(PlainText(utf8));
+        put(MarkupSafeText(utf8));
         skipChars = 1;
       } else if (word == "par" || word == "line") {
         if (!dropped()) out += "~";
@@ -408,7 +391,7 @@ std::string ConvertESwordVerse(const std::string& rtf, bool strongs) {
       run.erase(0, len);
       skipChars = 0;
     }
-    if (!dropped()) out += PlainText(run);
+    if (!dropped()) out += MarkupSafeText(run);
   }
   if (italic) out += "|";
   return out;

@@ -10,6 +10,7 @@
 
 #include "tools/bible-tool/tbookslots.h"
 #include "tools/bible-tool/tcommands.h"
+#include "tools/bible-tool/tmarkup.h"
 
 namespace fs = std::filesystem;
 
@@ -64,23 +65,6 @@ bool ParagraphMarker(const std::string& m) {
   for (const char* n : names)
     if (base == n) return true;
   return false;
-}
-
-// Character data as plain text in the view's markup: its own marks stand for something else.
-std::string PlainText(std::string s) {
-  for (char& c : s) {
-    if (c == '{')
-      c = '(';
-    else if (c == '}')
-      c = ')';
-    else if (c == '|')
-      c = '/';
-    else if (c == '~')
-      c = '-';
-    else if (c == '\n' || c == '\r' || c == '\t')
-      c = ' ';
-  }
-  return s;
 }
 
 // Leading decimal number (at most six digits); -1 when there is none.
@@ -373,8 +357,8 @@ class TUsfmReader {
         while (number.size() > 1 && number[1] == '0') number.erase(1, 1);  // "H0430" -> "H430"
       }
     }
-    VerseText += PlainText(word);
-    if (!number.empty()) VerseText += " " + PlainText(number);
+    VerseText += MarkupSafeText(word);
+    if (!number.empty()) VerseText += " " + MarkupSafeText(number);
   }
 
   void Text(const std::string& raw) {
@@ -396,7 +380,7 @@ class TUsfmReader {
         return;
       }
     }
-    VerseText += PlainText(text);
+    VerseText += MarkupSafeText(text);
   }
 
   bool Strongs;

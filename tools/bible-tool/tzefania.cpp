@@ -25,24 +25,6 @@ int Number(const QXmlStreamAttributes& attributes, const char* name) {
   return digits ? n : -1;
 }
 
-// Character data as plain text in the view's markup: its own marks stand for something else.
-std::string PlainText(const QStringView text) {
-  std::string s = text.toString().toStdString();
-  for (char& c : s) {
-    if (c == '{')
-      c = '(';
-    else if (c == '}')
-      c = ')';
-    else if (c == '|')
-      c = '/';
-    else if (c == '~')
-      c = '-';
-    else if (c == '\n' || c == '\r' || c == '\t')
-      c = ' ';
-  }
-  return s;
-}
-
 struct TBookBuild {
   int Number = 0;
   TSourceBook Book;
@@ -186,7 +168,7 @@ class TZefaniaReader {
     while (!xml.atEnd()) {
       xml.readNext();
       if (xml.isCharacters()) {
-        out += PlainText(xml.text());
+        out += MarkupSafeText(xml.text().toString().toStdString());
       } else if (xml.isStartElement()) {
         const QStringView name = xml.name();
         const QXmlStreamAttributes a = xml.attributes();
