@@ -85,6 +85,14 @@ std::string VersionName(int v) {
   return first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
 }
 
+// The folder a version is read from: the user's own import of it, when there is one, comes
+// before the installed one.
+static std::string VersionDataPath(int versionIndex) {
+  const std::string titles =
+      DataFile(VersionDiskFolder(versionIndex) + "BibleTitles.txt", TPathUse::Read);
+  return titles.substr(0, titles.size() - std::string("BibleTitles.txt").size());
+}
+
 std::string VersionCaption(int v) {
   if (v < 0 || v >= VersionTableSize) return {};
   std::string name = VersionName(v);
@@ -182,10 +190,7 @@ TBible::TBible(int versionIndex, bool differentFonts) {
   VersionIndex = uint16_t(versionIndex < 0 ? 0 : versionIndex);
   const bool known = versionIndex >= 0 && versionIndex < VersionTableSize;
   if (known) {
-    // The user's own import of the version, when there is one, comes before the installed one.
-    const std::string titles =
-        DataFile(VersionDiskFolder(versionIndex) + "BibleTitles.txt", TPathUse::Read);
-    DataPath = titles.substr(0, titles.size() - std::string("BibleTitles.txt").size());
+    DataPath = VersionDataPath(versionIndex);
   }
   Letters = VersionLetters(versionIndex);
   for (auto& book : Books) book = std::make_unique<TBook>();
@@ -210,9 +215,7 @@ TBible::TBible(int versionIndex, bool differentFonts) {
 TBible::TBible(int versionIndex, TNamesOnly) {
   VersionIndex = uint16_t(versionIndex);
   SettingsSaved = true;
-  const std::string titles =
-      DataFile(VersionDiskFolder(versionIndex) + "BibleTitles.txt", TPathUse::Read);
-  DataPath = titles.substr(0, titles.size() - std::string("BibleTitles.txt").size());
+  DataPath = VersionDataPath(versionIndex);
   Letters = VersionLetters(versionIndex);
   for (auto& book : Books) book = std::make_unique<TBook>();
   if (!DataPath.empty()) LoadTitles();
