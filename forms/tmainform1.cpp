@@ -550,8 +550,10 @@ void TMainForm1::VersionImported(int version) {
         shown = true;
       }
   // The loaded copy goes once no window of the version is left (closing ones go on the next turn).
+  // The waiting timer holds the step; the step itself only a weak reference, or it would keep
+  // itself alive for ever.
   auto drop = std::make_shared<std::function<void(int)>>();
-  *drop = [this, version, drop, shown](int tries) {
+  *drop = [this, version, self = std::weak_ptr(drop), shown](int tries) {
     bool open = false;
     for (QMdiSubWindow* sub : MdiArea->subWindowList())
       if (auto* form = qobject_cast<TBibleForm1*>(sub->widget()))
@@ -567,7 +569,7 @@ void TMainForm1::VersionImported(int version) {
       if (!open && shown) OpenBibleWindow(version, Place.Book, SpinEdit1->Value(), SpinEdit2->Value());
       return;
     }
-    QTimer::singleShot(50, this, [drop, tries] { (*drop)(tries - 1); });
+    QTimer::singleShot(50, this, [next = self.lock(), tries] { (*next)(tries - 1); });
   };
   (*drop)(40);
 }

@@ -42,9 +42,10 @@ inline void ChooseFromContextMenu(QWidget* widget, int index, QPoint pos = QPoin
   QApplication::sendEvent(widget, &event);
 }
 
-// Closes the next message box with its first button and returns its text via text.
-inline void AnswerNextMessageBox(QString* text) {
-  WhenOpen([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
+// Closes the next message box with its first button and returns its text via text. A caller
+// that expects no box deletes the returned waiting timer, which would otherwise answer a later one.
+inline QPointer<QTimer> AnswerNextMessageBox(QString* text) {
+  return WhenOpen([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
            [text](QWidget* w) {
              auto* box = static_cast<QMessageBox*>(w);
              if (text) *text = box->text();

@@ -495,10 +495,11 @@ TEST_F(Forms, ADamagedVersionIsReportedOnceAndShowsWhatCanBeRead) {
   EXPECT_TRUE(f->BRichEdit1->toPlainText().contains(QStringLiteral("In the beginning")));
   // The last chapter lies in the lost half: its verses are empty, and no message comes again.
   text.clear();
-  AnswerNextMessageBox(&text);
+  QPointer<QTimer> waiting = AnswerNextMessageBox(&text);
   ASSERT_TRUE(Open(4, 54, 3, 36));
   QTest::qWait(50);
   EXPECT_TRUE(text.isEmpty()) << text.toStdString();
+  delete waiting;
   EXPECT_EQ(m.BibleForms().size(), 2u);
   // The other versions still open.
   EXPECT_TRUE(Open(0, 1, 1, 1));
