@@ -67,6 +67,15 @@ bool SchemaHas(const std::string& p, const char* table) {
   return schema.find(table) != std::string::npos;
 }
 
+// Whether a file directly in the folder is one the test accepts.
+bool AnyFileIn(const std::string& folder, bool (*test)(const fs::path&)) {
+  std::error_code ec;
+  for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator();
+       it.increment(ec))
+    if (test(it->path())) return true;
+  return false;
+}
+
 struct TSourceFormat {
   TSourceKind Kind;
   const char* Caption;
@@ -85,10 +94,7 @@ const TSourceFormat SourceFormats[] = {
      [](const std::string& p) {
        std::error_code ec;
        if (!fs::is_directory(p, ec)) return IsUsfmZip(p);
-       for (auto it = fs::directory_iterator(p, ec); !ec && it != fs::directory_iterator();
-            it.increment(ec))
-         if (IsUsfmFile(it->path().string())) return true;
-       return false;
+       return AnyFileIn(p, [](const fs::path& f) { return IsUsfmFile(f.string()); });
      }},
     {TSourceKind::SwordPackage, "SWORD модул (ZIP)", "import-sword", IsZip},
     {TSourceKind::Osis, "OSIS XML", "import-osis",
@@ -102,11 +108,9 @@ const TSourceFormat SourceFormats[] = {
        std::error_code ec;
        if (!fs::is_directory(p, ec)) return IsZefania(p);
        // A folder of Zefania files, one book each.
-       for (auto it = fs::directory_iterator(p, ec); !ec && it != fs::directory_iterator();
-            it.increment(ec))
-         if (Lower(it->path().extension().string()) == ".xml" && IsZefania(it->path().string()))
-           return true;
-       return false;
+       return AnyFileIn(p, [](const fs::path& f) {
+         return Lower(f.extension().string()) == ".xml" && IsZefania(f.string());
+       });
      }},
 };
 

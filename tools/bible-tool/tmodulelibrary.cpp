@@ -167,6 +167,16 @@ void CheckDataPath(const sword::SWModule& module) {
                       Entry(module, "DataPath") + ")");
 }
 
+// Fetches the source's module list. libsword unpacks "mods.d.tar.gz" with gzdopen and never
+// gzclose (ZipCompress::unTarGZ), about 15 KB of zlib state a refresh that this short-lived
+// process cannot free; the leak check of a sanitizer build leaves that call out, and only it.
+int RefreshListing(sword::InstallMgr& installer, sword::InstallSource* is) {
+#if defined(__SANITIZE_ADDRESS__)
+  __lsan::ScopedDisabler libswordLeaks;
+#endif
+  return installer.refreshRemoteSource(is);
+}
+
 }  // namespace
 
 TModuleSource DefaultModuleSource() {
@@ -233,18 +243,6 @@ TModuleSource AddSource(const std::string& library, const std::string& name,
   WriteFolderSources(library, folders);
   return added;
 }
-
-// Fetches the source's module list. libsword unpacks "mods.d.tar.gz" with gzdopen and never
-// gzclose (ZipCompress::unTarGZ), about 15 KB of zlib state a refresh that this short-lived
-// process cannot free; the leak check of a sanitizer build leaves that call out, and only it.
-namespace {
-int RefreshListing(sword::InstallMgr& installer, sword::InstallSource* is) {
-#if defined(__SANITIZE_ADDRESS__)
-  __lsan::ScopedDisabler libswordLeaks;
-#endif
-  return installer.refreshRemoteSource(is);
-}
-}  // namespace
 
 void RefreshSource(const std::string& library, const std::string& source,
                    TLibraryProgress* progress) {
